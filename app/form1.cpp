@@ -1,0 +1,115 @@
+// Start-up, quit and the preview command.
+
+#include "app/form1.h"
+
+#include "platform/paths.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QScreen>
+
+using namespace ramulo;
+
+Form1::Form1(Services services, QWidget* parent)
+    : QWidget(parent), m_services(services.completed()) {
+    buildControls();
+    setTabOrder();
+
+    // As the window is created: the drive list shows the drive of the
+    // process's current folder, and the folder list has that folder open.
+    const QString here = m_services.drives->workingFolder();
+    Drive1->setDrives(m_services.drives->list());
+    {
+        const QSignalBlocker quietDrive(Drive1);
+        const QSignalBlocker quietDir(Dir1);
+        Drive1->setDrive(m_services.drives->driveOf(here));
+        Dir1->setPath(here);
+    }
+
+    connectHandlers();
+    Form_Load();
+}
+
+void Form1::connectHandlers() {
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(autotab, &TabStrip::click, this, &Form1::autotab_Click);
+
+    connect(Combo1, &ComboBox::click, this, &Form1::Combo1_Click);
+    connect(Combo2, &ComboBox::click, this, &Form1::Combo2_Click);
+    connect(Combo3, &ComboBox::click, this, &Form1::Combo3_Click);
+    connect(prefcheck, &CheckBox::click, this, &Form1::prefcheck_Click);
+    connect(suffcheck, &CheckBox::click, this, &Form1::suffcheck_Click);
+    connect(preftext, &TextBox::change, this, &Form1::preftext_Change);
+    connect(preftext, &TextBox::keyPress, this, &Form1::preftext_KeyPress);
+    connect(sufftext, &TextBox::change, this, &Form1::sufftext_Change);
+    connect(sufftext, &TextBox::keyPress, this, &Form1::sufftext_KeyPress);
+    connect(Text1, &EditorBox::change, this, &Form1::Text1_Change);
+    connect(Text1, &EditorBox::keyPress, this, &Form1::Text1_KeyPress);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(livepreview, &CheckBox::click, this, &Form1::livepreview_Click);
+
+    connect(Drive1, &DriveList::change, this, &Form1::Drive1_Change);
+    connect(Dir1, &FolderList::change, this, &Form1::Dir1_Change);
+}
+
+// The start-up sequence, in its fixed order.
+void Form1::Form_Load() {
+    // 1. Each first selection is a change: it runs its list's handler, and so a preview.
+    Combo1->setCurrentIndex(0);
+    Combo2->setCurrentIndex(0);
+    Combo3->setCurrentIndex(0);
+
+    // 2.
+    var5 = false;
+
+    // 3. The system drive; a machine without one keeps the current folder.
+    const QString systemDrive = m_services.drives->systemDrive();
+    if (m_services.drives->list().contains(systemDrive))
+        Drive1->setDrive(systemDrive);
+
+    // 4.
+    SB1->setPanelText(2, Dir1->path());
+
+    // 5. A missing presets folder simply gives an empty list.
+    File1->setFolder(presetsFolder(m_services.program->programFolder()));
+
+    // 6.
+    autotab_Click();
+}
+
+// Quit: nothing to save, nothing to ask.
+void Form1::Command1_Click() {
+    hide();
+    QCoreApplication::quit();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QCoreApplication::quit();
+}
+
+// Preview, even with automatic preview off.
+void Form1::Command2_Click() {
+    var5 = true;
+    Dir1_Change();
+}
+
+// Shows the page of the selected tab and hides the other.
+void Form1::autotab_Click() {
+    const int selected = autotab->selectedTab();
+    for (std::size_t index = 0; index < Frame3.size(); ++index)
+        Frame3[index]->setVisible(static_cast<int>(index) == selected - 1);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The main window and all its controls. Each subsystem folder defines the
+// handlers of its own controls: start-up, quit and the preview command in
+// app/, the name sources in sources/, the editor in editor/, the preview,
+// destination and creation in output/.
+
+#include "platform/controls.h"
+#include "platform/services.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+
+#include <array>
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // Real services by default: `Form1 w; w.show();` is the program.
+    explicit Form1(ramulo::Services services = {}, QWidget* parent = nullptr);
+
+    // The name chain, reading the formatting controls at every call.
+    QString Applyadds(const QString& raw) const;
+    QString Applycasse(const QString& name) const;
+
+    // A preview asked for with the preview button and not yet run.
+    bool var5 = false;
+
+    // Controls, in the order of the window's tree.
+    QLabel* Picture1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    ramulo::DriveList* Drive1 = nullptr;
+    ramulo::FolderList* Dir1 = nullptr;
+    ramulo::TabStrip* autotab = nullptr;
+    std::array<QWidget*, 2> Frame3{};
+    QPushButton* Command8 = nullptr;
+    QPushButton* Command7 = nullptr;
+    ramulo::FileList* File1 = nullptr;
+    std::array<ramulo::OptionButton*, 3> Option1{};
+    QLabel* Label4 = nullptr;
+    ramulo::TextBox* Text2 = nullptr;
+    QLabel* Label6 = nullptr;
+    ramulo::TextBox* Text4 = nullptr;
+    QLabel* Label5 = nullptr;
+    ramulo::TextBox* Text3 = nullptr;
+    QLabel* Label2 = nullptr;
+    ramulo::ScrollBar* HScroll1 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    ramulo::CheckBox* prefcheck = nullptr;
+    ramulo::TextBox* preftext = nullptr;
+    ramulo::CheckBox* suffcheck = nullptr;
+    ramulo::TextBox* sufftext = nullptr;
+    ramulo::ComboBox* Combo3 = nullptr;
+    ramulo::ComboBox* Combo2 = nullptr;
+    ramulo::ComboBox* Combo1 = nullptr;
+    ramulo::CheckBox* livepreview = nullptr;
+    QPushButton* Command4 = nullptr;
+    ramulo::EditorBox* Text1 = nullptr;
+    ramulo::PictureButton* Command2 = nullptr;
+    ramulo::PictureButton* Command3 = nullptr;
+    ramulo::PictureButton* Command5 = nullptr;
+    ramulo::PictureButton* Command1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    ramulo::PreviewPane* rtb1 = nullptr;
+    ramulo::Slider* Slider1 = nullptr;
+    ramulo::StatusBar* SB1 = nullptr;
+
+signals:
+    // Raised at the end of every preview run.
+    void previewRebuilt();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // app/layout.cpp
+    void buildControls();
+    void setTabOrder();
+    void connectHandlers();
+
+    // app/form1.cpp
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void autotab_Click();
+
+    // editor/editor_handlers.cpp
+    void invalidate();
+    void liveRefresh();
+    void Combo1_Click();
+    void Combo2_Click();
+    void Combo3_Click();
+    void prefcheck_Click();
+    void suffcheck_Click();
+    void preftext_Change();
+    void preftext_KeyPress(QChar key);
+    void sufftext_Change();
+    void sufftext_KeyPress(QChar key);
+    void Text1_Change();
+    void Text1_KeyPress(QChar key);
+    void Command4_Click();
+    void livepreview_Click();
+
+    // output/destination.cpp
+    void Drive1_Change();
+    void Dir1_Change();
+
+    // output/preview.cpp
+    void RefreshPreview();
+
+    ramulo::Services m_services;
+    bool m_centred = false;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// What a preview run finds in a list of raw lines: the folder names, their
+// count, the lines that repeat earlier lines and the names whose folder exists.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace ramulo {
+
+struct PreviewReport {
+    QString preview;              // the non-empty folder names, CR LF between them
+    qint64 count = 0;             // how many there are
+    QStringList duplicates;       // "- " + raw line, once per earlier equal line
+    QStringList existing;         // "- " + raw line + " > " + folder name
+    qint64 duplicatesLeftOut = 0; // report lines past the limit, counted only
+};
+
+// A line repeated n times reports n(n-1)/2 lines; past this many the report
+// only counts them, so that a pathological list cannot exhaust memory. A
+// list of 1001 equal lines still reports every line.
+inline constexpr qint64 kDuplicateReportLimit = 1'000'000;
+
+struct PreviewInputs {
+    std::function<QString(const QString&)> folderName; // raw line -> folder name
+    std::function<QString()> destination;              // read again for each name
+    std::function<bool(const QString&)> folderExists;  // full path -> exists
+};
+
+PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs);
+
+// The text of a warning box: the heading, CR LF, the report lines joined by CR LF.
+QString reportText(const QString& heading, const QStringList& lines, qint64 leftOut = 0);
+
+} // namespace ramulo

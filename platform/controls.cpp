@@ -1,0 +1,385 @@
+#include "platform/controls.h"
+
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QTextBlock>
+
+namespace ramulo {
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+namespace {
+// A key that types a character (Enter and Backspace included) raises keyPress.
+bool isCharacterKey(const QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return !event->text().isEmpty() && !event->text().at(0).isNull();
+    }
+}
+
+QChar characterOf(const QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return QLatin1Char('\r');
+    return event->text().at(0);
+}
+} // namespace
+
+// ComboBox ---------------------------------------------------------------
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(false);
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        m_clickRaised = true;
+        emit click();
+    });
+    // The user picking the entry already selected changes nothing but still clicks.
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!m_clickRaised)
+            emit click();
+        m_clickRaised = false;
+    });
+}
+
+void ComboBox::setEntries(const QStringList& entries) {
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(entries);
+    setCurrentIndex(-1);
+}
+
+// Every way the user can pick an entry starts here: forget a change made from code.
+void ComboBox::showPopup() {
+    m_clickRaised = false;
+    QComboBox::showPopup();
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+    m_clickRaised = false;
+    QComboBox::keyPressEvent(event);
+}
+
+void ComboBox::wheelEvent(QWheelEvent* event) {
+    m_clickRaised = false;
+    QComboBox::wheelEvent(event);
+}
+
+// CheckBox ---------------------------------------------------------------
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
+    connect(this, &QCheckBox::stateChanged, this, &CheckBox::click);
+}
+
+int CheckBox::value() const {
+    switch (checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        break;
+    }
+    return 2;
+}
+
+void CheckBox::setValue(int value) {
+    setCheckState(value == 0 ? Qt::Unchecked : value == 1 ? Qt::Checked : Qt::PartiallyChecked);
+}
+
+// The user's click toggles between checked and unchecked; grayed is set from code only.
+void CheckBox::nextCheckState() {
+    setCheckState(value() == 1 ? Qt::Unchecked : Qt::Checked);
+}
+
+// TextBox ----------------------------------------------------------------
+
+TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+    connect(this, &QLineEdit::textChanged, this, &TextBox::change);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (isCharacterKey(event))
+        emit keyPress(characterOf(event));
+    QLineEdit::keyPressEvent(event);
+}
+
+// EditorBox --------------------------------------------------------------
+
+EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::change);
+}
+
+QString EditorBox::text() const {
+    // The raw text keeps every character as typed (no-break spaces included);
+    // blocks are separated by U+2029.
+    QString raw = document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    raw.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return raw;
+}
+
+void EditorBox::setText(const QString& text) {
+    // The editor shows every line end as a line break.
+    setPlainText(text);
+}
+
+void EditorBox::keyPressEvent(QKeyEvent* event) {
+    if (isCharacterKey(event))
+        emit keyPress(characterOf(event));
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+// PreviewPane ------------------------------------------------------------
+
+PreviewPane::PreviewPane(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setUndoRedoEnabled(false);
+}
+
+void PreviewPane::setText(const QString& text) {
+    setPlainText(text);
+}
+
+// PictureButton ----------------------------------------------------------
+
+PictureButton::PictureButton(const QString& picture, const QString& tooltip, QWidget* parent)
+    : QPushButton(parent) {
+    setIcon(QIcon(picture));
+    setIconSize(QSize(48, 48));
+    setToolTip(tooltip);
+    setAccessibleName(tooltip);
+}
+
+// OptionButton -----------------------------------------------------------
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    setCheckable(true);
+    setAutoExclusive(true);
+    connect(this, &QPushButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        m_toggledInGesture = true;
+        emit click();
+    });
+    // Clicking the button already selected toggles nothing but still clicks.
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (!m_toggledInGesture)
+            emit click();
+        m_toggledInGesture = false;
+    });
+}
+
+void OptionButton::mousePressEvent(QMouseEvent* event) {
+    m_toggledInGesture = false;
+    QPushButton::mousePressEvent(event);
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* event) {
+    m_toggledInGesture = false;
+    QPushButton::keyPressEvent(event);
+}
+
+// ScrollBar, Slider, TabStrip ----------------------------------------------
+
+ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+    setTracking(false); // valueChanged only once a drag is released
+    connect(this, &QScrollBar::valueChanged, this, &ScrollBar::change);
+}
+
+Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+    connect(this, &QSlider::valueChanged, this, &Slider::change);
+}
+
+TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {
+    setDrawBase(true);
+    setExpanding(false);
+    connect(this, &QTabBar::currentChanged, this, &TabStrip::click);
+    // A click on the tab already selected still clicks.
+    connect(this, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index == currentIndex())
+            emit click();
+    });
+}
+
+// StatusBar --------------------------------------------------------------
+
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(2);
+}
+
+QLabel* StatusBar::addPanel(const QString& text, int width, const QString& tooltip) {
+    auto* panel = new QLabel(text, this);
+    panel->setObjectName(objectName() + QLatin1Char('_') + QString::number(m_panels.size() + 1));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    panel->setToolTip(tooltip);
+    panel->setTextFormat(Qt::PlainText);
+    auto* row = static_cast<QHBoxLayout*>(layout());
+    if (width > 0) {
+        panel->setFixedWidth(width);
+        row->addWidget(panel);
+    } else {
+        panel->setMinimumWidth(1);
+        row->addWidget(panel, 1);
+    }
+    m_panels.append(panel);
+    return panel;
+}
+
+void StatusBar::setPanelText(int panel, const QString& text) {
+    m_panels.at(panel - 1)->setText(text);
+}
+
+QString StatusBar::panelText(int panel) const {
+    return m_panels.at(panel - 1)->text();
+}
+
+// DriveList --------------------------------------------------------------
+
+DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::change);
+}
+
+void DriveList::setDrives(const QStringList& drives) {
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(drives);
+}
+
+QString DriveList::drive() const {
+    return currentText();
+}
+
+void DriveList::setDrive(const QString& drive) {
+    int index = findText(drive, Qt::MatchFixedString);
+    if (index < 0) {
+        const QSignalBlocker quiet(this);
+        addItem(drive);
+        index = count() - 1;
+    }
+    setCurrentIndex(index);
+}
+
+// FolderList -------------------------------------------------------------
+
+namespace {
+constexpr int kPathRole = Qt::UserRole;
+} // namespace
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
+}
+
+void FolderList::setPath(const QString& path) {
+    const QString target = displayPath(path);
+    if (target == m_path)
+        return;
+    const QFileInfo info(target);
+    if (!info.isDir()) {
+        emit openFailed(target, QStringLiteral("Ce dossier n'existe pas."));
+        return;
+    }
+    if (!info.isReadable() || !QDir(target).isReadable()) {
+        emit openFailed(target, QStringLiteral("Accès refusé."));
+        return;
+    }
+    m_path = target;
+    fill();
+    emit change();
+}
+
+void FolderList::refresh() {
+    fill();
+}
+
+void FolderList::fill() {
+    clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    // The chain from the root down to the open folder, one step of indent a level.
+    QStringList chain;
+    for (QDir dir(m_path);;) {
+        chain.prepend(displayPath(dir.absolutePath()));
+        if (dir.isRoot() || !dir.cdUp())
+            break;
+    }
+    int depth = 0;
+    for (const QString& folder : chain) {
+        const QString name = depth == 0 ? folder : QFileInfo(folder).fileName();
+        auto* item =
+            new QListWidgetItem(openIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
+        item->setData(kPathRole, folder);
+        ++depth;
+    }
+    setCurrentRow(count() - 1);
+
+    const QStringList subFolders = QDir(m_path).entryList(
+        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    for (const QString& name : subFolders) {
+        auto* item =
+            new QListWidgetItem(closedIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
+        item->setData(kPathRole, joinPath(m_path, name));
+    }
+}
+
+void FolderList::openItem(QListWidgetItem* item) {
+    if (item)
+        setPath(item->data(kPathRole).toString());
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openItem(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+// FileList ---------------------------------------------------------------
+
+FileList::FileList(QWidget* parent) : QListWidget(parent) {
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit click();
+    });
+}
+
+void FileList::setFolder(const QString& folder) {
+    m_folder = folder;
+    refresh();
+}
+
+void FileList::refresh() {
+    const QSignalBlocker quiet(this);
+    clear();
+    if (m_folder.isEmpty())
+        return;
+    addItems(QDir(m_folder).entryList({m_pattern}, QDir::Files | QDir::Readable,
+                                      QDir::Name | QDir::IgnoreCase | QDir::LocaleAware));
+    setCurrentRow(-1);
+}
+
+QString FileList::fileName() const {
+    const QListWidgetItem* item = currentItem();
+    return item ? item->text() : QString();
+}
+
+} // namespace ramulo

@@ -1,0 +1,244 @@
+#pragma once
+// The window's controls: thin wrappers over Qt widgets that give every control
+// the same event rules, in one place.
+//
+// - A value set from code raises the control's event at once, nested in the
+//   running handler, when it changes the control (Qt's direct signals).
+// - A drop-down list starts with no entry selected, so that the first
+//   selection is a change; its click also fires when the user picks the entry
+//   already shown.
+// - A check box holds 0, 1 or 2 (grayed).
+// - A text box raises keyPress for a character key (Enter included) before the
+//   key changes the text, then change.
+// - The editor's text is read and written with CR LF between lines.
+// - The folder list has an open folder; opening another raises change,
+//   re-reading its sub-folders does not.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabBar>
+
+namespace ramulo {
+
+// Twips (1/1440 inch) to pixels, at 15 twips a pixel.
+constexpr int px(int twips) {
+    return (twips + 7) / 15;
+}
+QRect twipsRect(int left, int top, int width, int height);
+
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+    // Fills the list and leaves it with no entry selected (index -1), quietly.
+    void setEntries(const QStringList& entries);
+
+signals:
+    void click();
+
+protected:
+    void showPopup() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    // Set when a change has just raised click, so that the user's activation
+    // that follows it in the same gesture does not raise it twice.
+    bool m_clickRaised = false;
+};
+
+class CheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit CheckBox(const QString& caption, QWidget* parent = nullptr);
+    int value() const;
+    void setValue(int value); // 0 unchecked, 1 checked, 2 grayed
+
+signals:
+    void click(); // after the value changed, by the user or from code
+
+protected:
+    void nextCheckState() override;
+};
+
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(const QString& text, QWidget* parent = nullptr);
+
+signals:
+    void keyPress(QChar key);
+    void change();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The multi-line editor. text() and setText() use CR LF between lines; the
+// plainText property (lines joined by "\n") is Qt's own.
+class EditorBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit EditorBox(QWidget* parent = nullptr);
+    QString text() const;
+    void setText(const QString& text);
+
+signals:
+    void keyPress(QChar key);
+    void change();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The read-only preview pane.
+class PreviewPane : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit PreviewPane(QWidget* parent = nullptr);
+    void setText(const QString& text); // CR LF between lines
+};
+
+// Push button with a picture and no caption; screen readers get its tooltip as name.
+class PictureButton : public QPushButton {
+    Q_OBJECT
+public:
+    PictureButton(const QString& picture, const QString& tooltip, QWidget* parent = nullptr);
+};
+
+// Option button drawn as a push button; one group per parent.
+class OptionButton : public QPushButton {
+    Q_OBJECT
+public:
+    OptionButton(const QString& caption, QWidget* parent = nullptr);
+
+signals:
+    void click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_toggledInGesture = false;
+};
+
+// Horizontal scroll bar that raises change on each completed change (not while
+// the thumb is dragged).
+class ScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit ScrollBar(QWidget* parent = nullptr);
+
+signals:
+    void change();
+};
+
+class Slider : public QSlider {
+    Q_OBJECT
+public:
+    explicit Slider(QWidget* parent = nullptr);
+
+signals:
+    void change();
+};
+
+// Tab strip whose tabs are counted from 1.
+class TabStrip : public QTabBar {
+    Q_OBJECT
+public:
+    explicit TabStrip(QWidget* parent = nullptr);
+    int selectedTab() const { return currentIndex() + 1; }
+
+signals:
+    void click();
+};
+
+// Status bar of panels addressed from 1; each panel is a label named
+// <bar>_<number>.
+class StatusBar : public QFrame {
+    Q_OBJECT
+public:
+    explicit StatusBar(QWidget* parent = nullptr);
+    // Adds a panel of the given width in pixels (0: takes the width left over).
+    QLabel* addPanel(const QString& text, int width, const QString& tooltip = {});
+    void setPanelText(int panel, const QString& text);
+    QString panelText(int panel) const;
+
+private:
+    QList<QLabel*> m_panels;
+};
+
+// Drive list: one entry per drive, as "C:\" or "/".
+class DriveList : public QComboBox {
+    Q_OBJECT
+    Q_PROPERTY(QString drive READ drive WRITE setDrive NOTIFY change)
+public:
+    explicit DriveList(QWidget* parent = nullptr);
+    void setDrives(const QStringList& drives);
+    QString drive() const;
+    // Shows the drive; raises change only when the drive shown changes. A drive
+    // that is not in the list is added.
+    void setDrive(const QString& drive);
+
+signals:
+    void change();
+};
+
+// Folder list: the chain of folders from the drive's root to the open folder,
+// then the open folder's sub-folders. Double-click or Enter opens a folder.
+class FolderList : public QListWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString path READ path WRITE setPath NOTIFY change)
+public:
+    explicit FolderList(QWidget* parent = nullptr);
+    QString path() const { return m_path; }
+    // Opens the folder and raises change when the path changes. A folder that
+    // cannot be read leaves the list as it was and raises openFailed.
+    void setPath(const QString& path);
+    // Re-reads the open folder's sub-folders; the path, and so change, stay alone.
+    void refresh();
+
+signals:
+    void change();
+    void openFailed(const QString& path, const QString& reason);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void fill();
+    void openItem(QListWidgetItem* item);
+    QString m_path;
+};
+
+// File list of one folder, filtered by a pattern; rows are the file names.
+class FileList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileList(QWidget* parent = nullptr);
+    QString folder() const { return m_folder; }
+    void setFolder(const QString& folder); // reads it
+    void setPattern(const QString& pattern) { m_pattern = pattern; }
+    QString pattern() const { return m_pattern; }
+    void refresh();
+    // The selected file's name without folder, or empty.
+    QString fileName() const;
+
+signals:
+    void click();
+
+private:
+    QString m_folder;
+    QString m_pattern = QStringLiteral("*");
+};
+
+} // namespace ramulo

@@ -1,0 +1,51 @@
+#pragma once
+// The services as the running program uses them.
+
+#include "platform/services.h"
+
+#include <random>
+
+class QWidget;
+
+namespace ramulo {
+
+class RealMessageBoxes : public MessageBoxes {
+public:
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+};
+
+class RealFileSystem : public FileSystem {
+public:
+    bool folderExists(const QString& path) override;
+    std::optional<QString> createFolder(const QString& path) override;
+};
+
+class RealDrives : public Drives {
+public:
+    QStringList list() override;
+    QString systemDrive() override;
+    QString driveOf(const QString& path) override;
+    QString currentFolder(const QString& drive) override;
+    bool isReady(const QString& drive) override;
+    QString workingFolder() override;
+};
+
+class RealRandomSource : public RandomSource {
+public:
+    double next() override;
+
+private:
+    // A fixed seed: the same numbers at every start of the program.
+    std::mt19937_64 m_engine{20070101u};
+};
+
+class RealProgramInfo : public ProgramInfo {
+public:
+    QString programFolder() override;
+    QString title() override;
+    int versionMajor() override;
+    int versionMinor() override;
+    int versionRevision() override;
+};
+
+} // namespace ramulo

@@ -1,0 +1,87 @@
+#pragma once
+// The services the window needs from the system, each behind a small
+// interface: the real ones are in real_services.h, the test doubles in
+// tests/support.
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace ramulo {
+
+// Modal message boxes.
+class MessageBoxes {
+public:
+    enum class Buttons { Ok, OkCancel };
+    enum class Icon { None, Warning, Information };
+    enum class Answer { Ok, Cancel };
+
+    virtual ~MessageBoxes() = default;
+    // Shows the box modally and returns the button pressed; closing the box
+    // counts as Cancel (as OK where OK is the only button).
+    virtual Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
+};
+
+// The two file-system questions the window asks.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // True when a folder exists at the path; false otherwise, also for a path
+    // that cannot exist.
+    virtual bool folderExists(const QString& path) = 0;
+    // Creates that one folder inside an existing folder. Returns the system's
+    // reason on failure, nothing on success.
+    virtual std::optional<QString> createFolder(const QString& path) = 0;
+};
+
+// Drives, as the drive list shows them ("C:\", or "/" where there is one root).
+class Drives {
+public:
+    virtual ~Drives() = default;
+    virtual QStringList list() = 0;
+    // The drive that stands for the system's own ("C:\" on Windows, "/" elsewhere).
+    virtual QString systemDrive() = 0;
+    // The drive a path lies on.
+    virtual QString driveOf(const QString& path) = 0;
+    // The folder the system keeps as the drive's current folder (its root where
+    // it keeps none).
+    virtual QString currentFolder(const QString& drive) = 0;
+    // Whether the drive can be read (a medium is in, the share answers).
+    virtual bool isReady(const QString& drive) = 0;
+    // The process's current folder, where the destination starts.
+    virtual QString workingFolder() = 0;
+};
+
+// Pseudo-random reals in [0, 1): the same succession at every start, never re-seeded.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual double next() = 0;
+};
+
+// What the program knows of itself.
+class ProgramInfo {
+public:
+    virtual ~ProgramInfo() = default;
+    virtual QString programFolder() = 0;
+    virtual QString title() = 0;
+    virtual int versionMajor() = 0;
+    virtual int versionMinor() = 0;
+    virtual int versionRevision() = 0;
+};
+
+// Everything the window is given; a missing member is filled with the real service.
+struct Services {
+    std::shared_ptr<MessageBoxes> messages;
+    std::shared_ptr<FileSystem> files;
+    std::shared_ptr<Drives> drives;
+    std::shared_ptr<RandomSource> random;
+    std::shared_ptr<ProgramInfo> program;
+
+    // Services with every empty member replaced by the real one.
+    Services completed() const;
+};
+
+} // namespace ramulo

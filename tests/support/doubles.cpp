@@ -1,0 +1,75 @@
+#include "support/doubles.h"
+
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace ramulo::test {
+
+MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& title, Buttons buttons,
+                                        Icon icon) {
+    shown.append({text, title, buttons, icon});
+    if (onShow)
+        onShow();
+    return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
+}
+
+QStringList FakeMessages::titles() const {
+    QStringList result;
+    for (const Shown& box : shown)
+        result << box.title;
+    return result;
+}
+
+bool FakeFileSystem::folderExists(const QString& path) {
+    ++existsCalls;
+    return m_real.folderExists(path);
+}
+
+std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
+    if (failures.contains(path))
+        return failures.value(path);
+    auto error = m_real.createFolder(path);
+    if (!error)
+        created.append(path);
+    return error;
+}
+
+QString FakeDrives::driveOf(const QString& path) {
+    QString best;
+    for (const QString& drive : drives)
+        if (path.startsWith(drive) && drive.size() > best.size())
+            best = drive;
+    return best;
+}
+
+Harness::Harness() {
+    makeFolder(QStringLiteral("work"));
+    makeFolder(QStringLiteral("program/presets"));
+    drives->drives = {displayPath(root.path())};
+    drives->system = drives->drives.first();
+    drives->working = path(QStringLiteral("work"));
+    program->folder = path(QStringLiteral("program"));
+}
+
+QString Harness::path(const QString& relative) const {
+    return displayPath(root.filePath(relative));
+}
+
+QString Harness::makeFolder(const QString& relative) const {
+    QDir().mkpath(root.filePath(relative));
+    return path(relative);
+}
+
+void Harness::writeFile(const QString& relative, const QByteArray& bytes) const {
+    QFile file(root.filePath(relative));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+Services Harness::services() const {
+    return {messages, files, drives, random, program};
+}
+
+} // namespace ramulo::test
