@@ -26,6 +26,9 @@ public:
     // A preview asked for with the preview button and not yet run.
     bool var5 = false;
 
+    // How many preview runs the window has made since it was created.
+    int previewRuns() const { return m_previewRuns; }
+
     // Controls, in the order of the window's tree.
     QLabel* Picture1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -66,10 +69,6 @@ public:
     ramulo::PreviewPane* rtb1 = nullptr;
     ramulo::Slider* Slider1 = nullptr;
     ramulo::StatusBar* SB1 = nullptr;
-
-signals:
-    // Raised at the end of every preview run.
-    void previewRebuilt();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,4 +112,5 @@ private:
 
     ramulo::Services m_services;
     bool m_centred = false;
+    int m_previewRuns = 0;
 };

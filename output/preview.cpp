@@ -44,5 +44,5 @@ void Form1::RefreshPreview() {
     }
     if (!warned)
         Command3->setEnabled(true);
-    emit previewRebuilt();
+    ++m_previewRuns;
 }
