@@ -33,24 +33,24 @@ Form1::Form1(Services services, QWidget* parent)
 void Form1::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(autotab, &TabStrip::click, this, &Form1::autotab_Click);
+    connect(autotab, &TabStrip::Click, this, &Form1::autotab_Click);
 
-    connect(Combo1, &ComboBox::click, this, &Form1::Combo1_Click);
-    connect(Combo2, &ComboBox::click, this, &Form1::Combo2_Click);
-    connect(Combo3, &ComboBox::click, this, &Form1::Combo3_Click);
-    connect(prefcheck, &CheckBox::click, this, &Form1::prefcheck_Click);
-    connect(suffcheck, &CheckBox::click, this, &Form1::suffcheck_Click);
-    connect(preftext, &TextBox::change, this, &Form1::preftext_Change);
-    connect(preftext, &TextBox::keyPress, this, &Form1::preftext_KeyPress);
-    connect(sufftext, &TextBox::change, this, &Form1::sufftext_Change);
-    connect(sufftext, &TextBox::keyPress, this, &Form1::sufftext_KeyPress);
-    connect(Text1, &EditorBox::change, this, &Form1::Text1_Change);
-    connect(Text1, &EditorBox::keyPress, this, &Form1::Text1_KeyPress);
+    connect(Combo1, &ComboBox::Click, this, &Form1::Combo1_Click);
+    connect(Combo2, &ComboBox::Click, this, &Form1::Combo2_Click);
+    connect(Combo3, &ComboBox::Click, this, &Form1::Combo3_Click);
+    connect(prefcheck, &CheckBox::Click, this, &Form1::prefcheck_Click);
+    connect(suffcheck, &CheckBox::Click, this, &Form1::suffcheck_Click);
+    connect(preftext, &TextBox::Change, this, &Form1::preftext_Change);
+    connect(preftext, &TextBox::KeyPress, this, &Form1::preftext_KeyPress);
+    connect(sufftext, &TextBox::Change, this, &Form1::sufftext_Change);
+    connect(sufftext, &TextBox::KeyPress, this, &Form1::sufftext_KeyPress);
+    connect(Text1, &EditorBox::Change, this, &Form1::Text1_Change);
+    connect(Text1, &EditorBox::KeyPress, this, &Form1::Text1_KeyPress);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(livepreview, &CheckBox::click, this, &Form1::livepreview_Click);
+    connect(livepreview, &CheckBox::Click, this, &Form1::livepreview_Click);
 
-    connect(Drive1, &DriveList::change, this, &Form1::Drive1_Change);
-    connect(Dir1, &FolderList::change, this, &Form1::Dir1_Change);
+    connect(Drive1, &DriveList::Change, this, &Form1::Drive1_Change);
+    connect(Dir1, &FolderList::Change, this, &Form1::Dir1_Change);
 }
 
 // The start-up sequence, in its fixed order.

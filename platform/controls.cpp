@@ -40,12 +40,12 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
         m_clickRaised = true;
-        emit click();
+        emit Click();
     });
     // The user picking the entry already selected changes nothing but still clicks.
     connect(this, &QComboBox::activated, this, [this] {
         if (!m_clickRaised)
-            emit click();
+            emit Click();
         m_clickRaised = false;
     });
 }
@@ -76,7 +76,7 @@ void ComboBox::wheelEvent(QWheelEvent* event) {
 // CheckBox ---------------------------------------------------------------
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
-    connect(this, &QCheckBox::stateChanged, this, &CheckBox::click);
+    connect(this, &QCheckBox::stateChanged, this, &CheckBox::Click);
 }
 
 int CheckBox::value() const {
@@ -103,12 +103,12 @@ void CheckBox::nextCheckState() {
 // TextBox ----------------------------------------------------------------
 
 TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
-    connect(this, &QLineEdit::textChanged, this, &TextBox::change);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
     if (isCharacterKey(event))
-        emit keyPress(characterOf(event));
+        emit KeyPress(characterOf(event));
     QLineEdit::keyPressEvent(event);
 }
 
@@ -117,7 +117,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
 EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::change);
+    connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::Change);
 }
 
 QString EditorBox::text() const {
@@ -136,7 +136,7 @@ void EditorBox::setText(const QString& text) {
 
 void EditorBox::keyPressEvent(QKeyEvent* event) {
     if (isCharacterKey(event))
-        emit keyPress(characterOf(event));
+        emit KeyPress(characterOf(event));
     QPlainTextEdit::keyPressEvent(event);
 }
 
@@ -171,12 +171,12 @@ OptionButton::OptionButton(const QString& caption, QWidget* parent) : QPushButto
         if (!on)
             return;
         m_toggledInGesture = true;
-        emit click();
+        emit Click();
     });
     // Clicking the button already selected toggles nothing but still clicks.
     connect(this, &QPushButton::clicked, this, [this] {
         if (!m_toggledInGesture)
-            emit click();
+            emit Click();
         m_toggledInGesture = false;
     });
 }
@@ -195,21 +195,21 @@ void OptionButton::keyPressEvent(QKeyEvent* event) {
 
 ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
     setTracking(false); // valueChanged only once a drag is released
-    connect(this, &QScrollBar::valueChanged, this, &ScrollBar::change);
+    connect(this, &QScrollBar::valueChanged, this, &ScrollBar::Change);
 }
 
 Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
-    connect(this, &QSlider::valueChanged, this, &Slider::change);
+    connect(this, &QSlider::valueChanged, this, &Slider::Change);
 }
 
 TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {
     setDrawBase(true);
     setExpanding(false);
-    connect(this, &QTabBar::currentChanged, this, &TabStrip::click);
+    connect(this, &QTabBar::currentChanged, this, &TabStrip::Click);
     // A click on the tab already selected still clicks.
     connect(this, &QTabBar::tabBarClicked, this, [this](int index) {
         if (index == currentIndex())
-            emit click();
+            emit Click();
     });
 }
 
@@ -252,7 +252,7 @@ QString StatusBar::panelText(int panel) const {
 // DriveList --------------------------------------------------------------
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
-    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::change);
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::Change);
 }
 
 void DriveList::setDrives(const QStringList& drives) {
@@ -301,7 +301,7 @@ void FolderList::setPath(const QString& path) {
     }
     m_path = target;
     fill();
-    emit change();
+    emit Change();
 }
 
 void FolderList::refresh() {
@@ -358,7 +358,7 @@ FileList::FileList(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            emit click();
+            emit Click();
     });
 }
 

@@ -40,12 +40,12 @@ public:
     explicit ComboBox(QWidget* parent = nullptr);
     // Fills the list and leaves it with no entry selected (index -1), quietly.
     void setEntries(const QStringList& entries);
+    void showPopup() override;
 
 signals:
-    void click();
+    void Click();
 
 protected:
-    void showPopup() override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -63,7 +63,7 @@ public:
     void setValue(int value); // 0 unchecked, 1 checked, 2 grayed
 
 signals:
-    void click(); // after the value changed, by the user or from code
+    void Click(); // after the value changed, by the user or from code
 
 protected:
     void nextCheckState() override;
@@ -75,8 +75,8 @@ public:
     explicit TextBox(const QString& text, QWidget* parent = nullptr);
 
 signals:
-    void keyPress(QChar key);
-    void change();
+    void KeyPress(QChar key);
+    void Change();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -92,8 +92,8 @@ public:
     void setText(const QString& text);
 
 signals:
-    void keyPress(QChar key);
-    void change();
+    void KeyPress(QChar key);
+    void Change();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -121,7 +121,7 @@ public:
     OptionButton(const QString& caption, QWidget* parent = nullptr);
 
 signals:
-    void click();
+    void Click();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -139,7 +139,7 @@ public:
     explicit ScrollBar(QWidget* parent = nullptr);
 
 signals:
-    void change();
+    void Change();
 };
 
 class Slider : public QSlider {
@@ -148,7 +148,7 @@ public:
     explicit Slider(QWidget* parent = nullptr);
 
 signals:
-    void change();
+    void Change();
 };
 
 // Tab strip whose tabs are counted from 1.
@@ -159,7 +159,7 @@ public:
     int selectedTab() const { return currentIndex() + 1; }
 
 signals:
-    void click();
+    void Click();
 };
 
 // Status bar of panels addressed from 1; each panel is a label named
@@ -180,7 +180,7 @@ private:
 // Drive list: one entry per drive, as "C:\" or "/".
 class DriveList : public QComboBox {
     Q_OBJECT
-    Q_PROPERTY(QString drive READ drive WRITE setDrive NOTIFY change)
+    Q_PROPERTY(QString drive READ drive WRITE setDrive NOTIFY Change)
 public:
     explicit DriveList(QWidget* parent = nullptr);
     void setDrives(const QStringList& drives);
@@ -190,14 +190,14 @@ public:
     void setDrive(const QString& drive);
 
 signals:
-    void change();
+    void Change();
 };
 
 // Folder list: the chain of folders from the drive's root to the open folder,
 // then the open folder's sub-folders. Double-click or Enter opens a folder.
 class FolderList : public QListWidget {
     Q_OBJECT
-    Q_PROPERTY(QString path READ path WRITE setPath NOTIFY change)
+    Q_PROPERTY(QString path READ path WRITE setPath NOTIFY Change)
 public:
     explicit FolderList(QWidget* parent = nullptr);
     QString path() const { return m_path; }
@@ -208,7 +208,7 @@ public:
     void refresh();
 
 signals:
-    void change();
+    void Change();
     void openFailed(const QString& path, const QString& reason);
 
 protected:
@@ -234,7 +234,7 @@ public:
     QString fileName() const;
 
 signals:
-    void click();
+    void Click();
 
 private:
     QString m_folder;
