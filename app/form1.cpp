@@ -51,6 +51,8 @@ void Form1::connectHandlers() {
 
     connect(Drive1, &DriveList::Change, this, &Form1::Drive1_Change);
     connect(Dir1, &FolderList::Change, this, &Form1::Dir1_Change);
+    connect(Dir1, &FolderList::openFailed, this, &Form1::Dir1_OpenFailed);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
 }
 
 // The start-up sequence, in its fixed order.

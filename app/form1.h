@@ -107,8 +107,14 @@ private:
     void Drive1_Change();
     void Dir1_Change();
 
+    void Dir1_OpenFailed(const QString& path, const QString& reason);
+    void restoreDrive();
+
     // output/preview.cpp
     void RefreshPreview();
+
+    // output/creation_handlers.cpp
+    void Command3_Click();
 
     ramulo::Services m_services;
     bool m_centred = false;

@@ -85,10 +85,7 @@ void Form1::buildControls() {
     Dir1->setToolTip(QStringLiteral("Choix du dossier de destination"));
 
     // Name sources: a tab strip over two pages that lie on top of each other.
-    auto* pane = new QFrame(this);
-    pane->setFrameShape(QFrame::StyledPanel);
-    pane->setGeometry(twipsRect(120, 3840 + 300, 2895, 3135 - 300));
-    autotab = place(new TabStrip(this), "autotab", 120, 3840, 2895, 315);
+    autotab = place(new TabStrip(this), "autotab", 120, 3840, 2895, 3135);
     autotab->addTab(QStringLiteral("Presets"));
     autotab->addTab(QStringLiteral("Générateur"));
     autotab->setToolTip(QStringLiteral("Type de noms"));

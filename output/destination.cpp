@@ -6,7 +6,16 @@
 using namespace ramulo;
 
 void Form1::Drive1_Change() {
-    Dir1->setPath(m_services.drives->currentFolder(Drive1->drive()));
+    const QString drive = Drive1->drive();
+    if (const auto reason = m_services.drives->notReady(drive)) {
+        m_services.messages->show(
+            QStringLiteral("Le disque %1 n'est pas prêt :\r\n%2").arg(drive, *reason),
+            QStringLiteral("Répertoire de destination"), MessageBoxes::Buttons::Ok,
+            MessageBoxes::Icon::Warning);
+        restoreDrive();
+        return;
+    }
+    Dir1->setPath(m_services.drives->currentFolder(drive));
 }
 
 // Every rebuild of the preview goes through here.
@@ -15,4 +24,19 @@ void Form1::Dir1_Change() {
     SB1->setPanelText(2, Dir1->path());
     if (livepreview->value() == 1 || var5)
         RefreshPreview();
+}
+
+// A folder that cannot be opened leaves the destination where it was.
+void Form1::Dir1_OpenFailed(const QString& path, const QString& reason) {
+    m_services.messages->show(
+        QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2").arg(path, reason),
+        QStringLiteral("Répertoire de destination"), MessageBoxes::Buttons::Ok,
+        MessageBoxes::Icon::Warning);
+    restoreDrive();
+}
+
+// The drive list goes back to the drive of the open folder, without a change event.
+void Form1::restoreDrive() {
+    const QSignalBlocker quiet(Drive1);
+    Drive1->setDrive(m_services.drives->driveOf(Dir1->path()));
 }

@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
 #include <QTextBlock>
 
 namespace ramulo {
@@ -117,6 +119,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
 EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::Change);
 }
 
@@ -146,6 +149,7 @@ PreviewPane::PreviewPane(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setUndoRedoEnabled(false);
+    setTabChangesFocus(true);
 }
 
 void PreviewPane::setText(const QString& text) {
@@ -195,6 +199,7 @@ void OptionButton::keyPressEvent(QKeyEvent* event) {
 
 ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
     setTracking(false); // valueChanged only once a drag is released
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QScrollBar::valueChanged, this, &ScrollBar::Change);
 }
 
@@ -211,6 +216,24 @@ TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {
         if (index == currentIndex())
             emit Click();
     });
+}
+
+// The tabs keep their own height, whatever the strip's.
+QSize TabStrip::tabSizeHint(int index) const {
+    return {QTabBar::tabSizeHint(index).width(), px(315)};
+}
+
+void TabStrip::paintEvent(QPaintEvent* event) {
+    {
+        QStylePainter painter(this);
+        QStyleOptionTabWidgetFrame pane;
+        pane.initFrom(this);
+        pane.rect = rect().adjusted(0, px(315) - 1, 0, 0);
+        pane.shape = shape();
+        pane.tabBarSize = QSize(width(), px(315));
+        painter.drawPrimitive(QStyle::PE_FrameTabWidget, pane);
+    }
+    QTabBar::paintEvent(event);
 }
 
 // StatusBar --------------------------------------------------------------
@@ -290,13 +313,8 @@ void FolderList::setPath(const QString& path) {
     const QString target = displayPath(path);
     if (target == m_path)
         return;
-    const QFileInfo info(target);
-    if (!info.isDir()) {
-        emit openFailed(target, QStringLiteral("Ce dossier n'existe pas."));
-        return;
-    }
-    if (!info.isReadable() || !QDir(target).isReadable()) {
-        emit openFailed(target, QStringLiteral("Accès refusé."));
+    if (const auto reason = unreadableFolder(target)) {
+        emit openFailed(target, *reason);
         return;
     }
     m_path = target;

@@ -151,7 +151,8 @@ signals:
     void Change();
 };
 
-// Tab strip whose tabs are counted from 1.
+// Tab strip whose tabs are counted from 1. It covers its pages' area too and
+// draws the pane around them; the pages are its siblings, laid on top.
 class TabStrip : public QTabBar {
     Q_OBJECT
 public:
@@ -160,6 +161,10 @@ public:
 
 signals:
     void Click();
+
+protected:
+    QSize tabSizeHint(int index) const override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Status bar of panels addressed from 1; each panel is a label named

@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <filesystem>
+#include <system_error>
+
 namespace ramulo {
 
 QChar pathSeparator() {
@@ -16,6 +19,15 @@ QString joinPath(const QString& folder, const QString& name) {
 
 QString presetsFolder(const QString& programFolder) {
     return joinPath(programFolder, QStringLiteral("presets"));
+}
+
+std::optional<QString> unreadableFolder(const QString& path) {
+    std::error_code error;
+    const std::filesystem::directory_iterator listing(std::filesystem::path(path.toStdU16String()),
+                                                      error);
+    if (!error)
+        return std::nullopt;
+    return QString::fromLocal8Bit(error.message());
 }
 
 QString displayPath(const QString& path) {

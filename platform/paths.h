@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace ramulo {
 
 // The system's separator: '\' on Windows, '/' elsewhere.
@@ -16,6 +18,9 @@ QString joinPath(const QString& folder, const QString& name);
 
 // The "presets" folder beside the program.
 QString presetsFolder(const QString& programFolder);
+
+// The system's reason why a folder cannot be listed, nothing when it can.
+std::optional<QString> unreadableFolder(const QString& path);
 
 // An absolute path in the form the window shows: native separators, no
 // trailing separator except on a drive root.

@@ -118,9 +118,8 @@ QString RealDrives::currentFolder(const QString& drive) {
 #endif
 }
 
-bool RealDrives::isReady(const QString& drive) {
-    const QDir root(drive);
-    return root.exists() && root.isReadable();
+std::optional<QString> RealDrives::notReady(const QString& drive) {
+    return unreadableFolder(drive);
 }
 
 QString RealDrives::workingFolder() {

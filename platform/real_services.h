@@ -26,7 +26,7 @@ public:
     QString systemDrive() override;
     QString driveOf(const QString& path) override;
     QString currentFolder(const QString& drive) override;
-    bool isReady(const QString& drive) override;
+    std::optional<QString> notReady(const QString& drive) override;
     QString workingFolder() override;
 };
 

@@ -48,8 +48,9 @@ public:
     // The folder the system keeps as the drive's current folder (its root where
     // it keeps none).
     virtual QString currentFolder(const QString& drive) = 0;
-    // Whether the drive can be read (a medium is in, the share answers).
-    virtual bool isReady(const QString& drive) = 0;
+    // The system's reason why the drive cannot be read (no medium, the share
+    // does not answer), nothing when it is ready.
+    virtual std::optional<QString> notReady(const QString& drive) = 0;
     // The process's current folder, where the destination starts.
     virtual QString workingFolder() = 0;
 };

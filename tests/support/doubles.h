@@ -52,13 +52,16 @@ public:
     QString system;
     QString working;
     QMap<QString, QString> current; // drive -> its current folder
-    QSet<QString> notReady;
+    QMap<QString, QString> unready; // drive -> the system's reason
 
     QStringList list() override { return drives; }
     QString systemDrive() override { return system; }
     QString driveOf(const QString& path) override;
     QString currentFolder(const QString& drive) override { return current.value(drive, drive); }
-    bool isReady(const QString& drive) override { return !notReady.contains(drive); }
+    std::optional<QString> notReady(const QString& drive) override {
+        return unready.contains(drive) ? std::optional<QString>(unready.value(drive))
+                                       : std::nullopt;
+    }
     QString workingFolder() override { return working; }
 };
 

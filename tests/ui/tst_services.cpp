@@ -96,7 +96,11 @@ void TstServices::drives() {
     QVERIFY(drives.systemDrive().endsWith(QDir::separator()));
     QCOMPARE(drives.workingFolder(), displayPath(QDir::currentPath()));
     QVERIFY(all.contains(drives.driveOf(drives.workingFolder())));
-    QVERIFY(drives.isReady(drives.systemDrive()));
+    QCOMPARE(drives.notReady(drives.systemDrive()), std::nullopt);
+    QTemporaryDir tmp;
+    const auto absent = drives.notReady(tmp.filePath("absent"));
+    QVERIFY(absent.has_value());
+    QVERIFY(!absent->isEmpty());
     const QString current = drives.currentFolder(drives.systemDrive());
     QVERIFY(current.startsWith(drives.systemDrive()));
     QVERIFY(QDir(current).exists());

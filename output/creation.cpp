@@ -1,0 +1,36 @@
+#include "output/creation.h"
+
+#include "platform/paths.h"
+
+namespace ramulo {
+
+CreationResult createFolders(const QStringList& lines, const CreationInputs& inputs) {
+    CreationResult result;
+    for (const QString& raw : lines) {
+        const QString name = inputs.folderName(raw);
+        if (name.isEmpty())
+            continue;
+        const QString path = joinPath(inputs.destination(), name);
+        if (auto reason = inputs.createFolder(path)) {
+            result.failure = CreationFailure{raw, path, *reason};
+            return result;
+        }
+        ++result.created;
+    }
+    return result;
+}
+
+QString creationMessage(qint64 created) {
+    return QString::number(created) + QStringLiteral(" dossier(s) créé(s) avec succès !");
+}
+
+QString creationFailureMessage(const CreationFailure& failure, qint64 createdBefore) {
+    return QStringLiteral("ATTENTION ! Le dossier de la ligne « %1 » n'a pas pu être créé :\r\n"
+                          "%2\r\n"
+                          "Raison : %3\r\n"
+                          "%4 dossier(s) créé(s) avant cette ligne ; les lignes suivantes n'ont "
+                          "pas été traitées.")
+        .arg(failure.rawLine, failure.fullPath, failure.reason, QString::number(createdBefore));
+}
+
+} // namespace ramulo

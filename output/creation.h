@@ -1,0 +1,38 @@
+#pragma once
+// Creating one folder per non-empty name, in editor order, stopping at the
+// first name that cannot be created.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace ramulo {
+
+struct CreationFailure {
+    QString rawLine;
+    QString fullPath;
+    QString reason;
+};
+
+struct CreationResult {
+    qint64 created = 0;                     // folders made before the end or the failure
+    std::optional<CreationFailure> failure; // the name the run stopped at
+};
+
+struct CreationInputs {
+    std::function<QString(const QString&)> folderName;                  // raw line -> name
+    std::function<QString()> destination;                               // read for each name
+    std::function<std::optional<QString>(const QString&)> createFolder; // path -> reason
+};
+
+CreationResult createFolders(const QStringList& lines, const CreationInputs& inputs);
+
+// "<n> dossier(s) créé(s) avec succès !"
+QString creationMessage(qint64 created);
+
+// What the user is told when a run stops at a name.
+QString creationFailureMessage(const CreationFailure& failure, qint64 createdBefore);
+
+} // namespace ramulo
