@@ -4,10 +4,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <filesystem>
 #include <system_error>
@@ -35,6 +39,36 @@ Services Services::completed() const {
     return s;
 }
 
+namespace {
+// A long message (a report of many lines) keeps its first line as the box's
+// text and shows the rest in a scrolling area, so that the box fits the screen
+// and its buttons stay in reach.
+void moveBodyToScrollingArea(QMessageBox& box, const QString& text) {
+    const qsizetype firstBreak = text.indexOf(u'\n');
+    box.setText(text.left(firstBreak).remove(u'\r'));
+
+    auto* body = new QPlainTextEdit(&box);
+    body->setObjectName(QStringLiteral("report"));
+    body->setReadOnly(true);
+    body->setLineWrapMode(QPlainTextEdit::NoWrap);
+    body->setPlainText(
+        text.mid(firstBreak + 1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    body->setFixedSize(std::min(560, screen.width() * 2 / 3), std::min(420, screen.height() / 2));
+
+    // The area goes between the text and the buttons.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* buttons = box.findChild<QDialogButtonBox*>();
+    if (!grid || !buttons)
+        return;
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(buttons), &row, &column, &rowSpan, &columnSpan);
+    grid->removeWidget(buttons);
+    grid->addWidget(body, row, 0, 1, grid->columnCount());
+    grid->addWidget(buttons, row + 1, column, rowSpan, columnSpan);
+}
+} // namespace
+
 MessageBoxes::Answer RealMessageBoxes::show(const QString& text, const QString& title,
                                             Buttons buttons, Icon icon) {
     QMessageBox box(QApplication::activeWindow());
@@ -56,6 +90,8 @@ MessageBoxes::Answer RealMessageBoxes::show(const QString& text, const QString& 
     if (buttons == Buttons::OkCancel)
         box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
+    if (text.count(u'\n') >= kLongMessageLines)
+        moveBodyToScrollingArea(box, text);
     box.exec();
     if (box.clickedButton() == ok || buttons == Buttons::Ok)
         return Answer::Ok;

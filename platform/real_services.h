@@ -11,6 +11,10 @@ namespace ramulo {
 
 class RealMessageBoxes : public MessageBoxes {
 public:
+    // Messages of more lines than this show their body in a scrolling area;
+    // shorter ones are the box's text exactly.
+    static constexpr int kLongMessageLines = 41;
+
     Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
 };
 

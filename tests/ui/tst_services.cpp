@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +26,8 @@ private slots:
     void drives();
     void messageBox_data();
     void messageBox();
+    void longMessageFitsTheScreen_data();
+    void longMessageFitsTheScreen();
 };
 
 void TstServices::folderExists() {
@@ -162,6 +166,50 @@ void TstServices::messageBox() {
         : icon == int(MessageBoxes::Icon::Information) ? QMessageBox::Information
                                                        : QMessageBox::NoIcon;
     QCOMPARE(seenIcon, expectedIcon);
+}
+
+void TstServices::longMessageFitsTheScreen_data() {
+    QTest::addColumn<int>("reportLines");
+    QTest::newRow("40 lines: the text as it is") << 40;
+    QTest::newRow("41 lines: scrolling") << 41;
+    QTest::newRow("5000 lines: scrolling") << 5000;
+}
+
+void TstServices::longMessageFitsTheScreen() {
+    QFETCH(int, reportLines);
+    QStringList lines{"ATTENTION ! Les lignes suivantes sont en double :"};
+    for (int i = 0; i < reportLines; ++i)
+        lines << QStringLiteral("- nom %1").arg(i);
+    const QString text = lines.join("\r\n");
+
+    QString seenText, seenReport;
+    bool fits = false, okInside = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seenText = box->text();
+        if (auto* report = box->findChild<QPlainTextEdit*>("report"))
+            seenReport = report->toPlainText();
+        const QRect screen = box->screen()->availableGeometry();
+        fits = box->width() <= screen.width() && box->height() <= screen.height();
+        QAbstractButton* ok = box->buttons().value(0);
+        okInside = ok && box->rect().contains(QRect(ok->mapTo(box, QPoint(0, 0)), ok->size()));
+        if (ok)
+            ok->click();
+    });
+    RealMessageBoxes boxes;
+    QCOMPARE(boxes.show(text, "DOUBLONS", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning),
+             MessageBoxes::Answer::Ok);
+    QVERIFY(fits);
+    QVERIFY(okInside);
+    if (reportLines <= 40) {
+        QCOMPARE(seenText, text);
+        QCOMPARE(seenReport, QString());
+    } else {
+        QCOMPARE(seenText, lines.first());
+        QCOMPARE(seenReport, lines.mid(1).join("\n")); // the whole report, readable
+    }
 }
 
 QTEST_MAIN(TstServices)
