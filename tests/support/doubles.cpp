@@ -28,8 +28,13 @@ bool FakeFileSystem::folderExists(const QString& path) {
 }
 
 std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
+    asked.append(path);
     if (failures.contains(path))
         return failures.value(path);
+    if (recordOnly) {
+        created.append(path);
+        return std::nullopt;
+    }
     auto error = m_real.createFolder(path);
     if (!error)
         created.append(path);

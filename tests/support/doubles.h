@@ -35,8 +35,10 @@ public:
 class FakeFileSystem : public FileSystem {
 public:
     int existsCalls = 0;
-    QStringList created;
+    QStringList asked;               // every path passed to createFolder, in order
+    QStringList created;             // those that were created
     QMap<QString, QString> failures; // full path -> reason
+    bool recordOnly = false;         // record the paths, create nothing on disk
 
     bool folderExists(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;
