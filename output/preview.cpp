@@ -10,7 +10,7 @@ using namespace ramulo;
 
 void Form1::RefreshPreview() {
     var5 = false;
-    rtb1->setText(QString());
+    rtb1->setLines({});
 
     const PreviewReport report =
         buildPreview(splitLines(Text1->text()),
@@ -20,7 +20,7 @@ void Form1::RefreshPreview() {
                           return m_services.files->folderExists(path);
                       }});
 
-    rtb1->setText(report.preview);
+    rtb1->setLines(report.names);
     SB1->setPanelText(3, QStringLiteral("Total : ") + QString::number(report.count));
 
     bool warned = false;

@@ -13,13 +13,12 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
     // How many earlier lines equal each non-empty raw line: one report line each.
     QHash<QString, qint64> seen;
     seen.reserve(lines.size());
-    QStringList names;
-    names.reserve(lines.size());
+    report.names.reserve(lines.size());
 
     for (const QString& raw : lines) {
         const QString name = inputs.folderName(raw);
         if (!name.isEmpty()) {
-            names.append(name);
+            report.names.append(name);
             ++report.count;
             if (inputs.folderExists(joinPath(inputs.destination(), name)))
                 report.existing.append(QStringLiteral("- ") + raw + QStringLiteral(" > ") + name);
@@ -34,7 +33,6 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         report.duplicatesLeftOut += earlier - listed;
         ++earlier;
     }
-    report.preview = names.join(QStringLiteral("\r\n"));
     return report;
 }
 

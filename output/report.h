@@ -10,7 +10,7 @@
 namespace ramulo {
 
 struct PreviewReport {
-    QString preview;              // the non-empty folder names, CR LF between them
+    QStringList names;            // the non-empty folder names, in editor order
     qint64 count = 0;             // how many there are
     QStringList duplicates;       // "- " + raw line, once per earlier equal line
     QStringList existing;         // "- " + raw line + " > " + folder name

@@ -145,15 +145,19 @@ void EditorBox::keyPressEvent(QKeyEvent* event) {
 
 // PreviewPane ------------------------------------------------------------
 
-PreviewPane::PreviewPane(QWidget* parent) : QPlainTextEdit(parent) {
-    setReadOnly(true);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    setUndoRedoEnabled(false);
-    setTabChangesFocus(true);
+PreviewPane::PreviewPane(QWidget* parent) : QListView(parent), m_model(new QStringListModel(this)) {
+    setModel(m_model);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
-void PreviewPane::setText(const QString& text) {
-    setPlainText(text);
+void PreviewPane::setLines(const QStringList& lines) {
+    m_model->setStringList(lines);
+}
+
+QString PreviewPane::toPlainText() const {
+    return m_model->stringList().join(u'\n');
 }
 
 // PictureButton ----------------------------------------------------------

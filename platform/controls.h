@@ -19,11 +19,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStringListModel>
 #include <QTabBar>
 
 namespace ramulo {
@@ -99,12 +101,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The read-only preview pane.
-class PreviewPane : public QPlainTextEdit {
+// The read-only preview pane: one folder name a row. A list view rather than a
+// text box, so that a hundred thousand names show at once.
+class PreviewPane : public QListView {
     Q_OBJECT
+    Q_PROPERTY(QString plainText READ toPlainText)
 public:
     explicit PreviewPane(QWidget* parent = nullptr);
-    void setText(const QString& text); // CR LF between lines
+    void setLines(const QStringList& lines);
+    QString toPlainText() const; // lines joined by "\n"
+
+private:
+    QStringListModel* m_model;
 };
 
 // Push button with a picture and no caption; screen readers get its tooltip as name.

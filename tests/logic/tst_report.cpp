@@ -79,7 +79,7 @@ void TstReport::previewAndCount() {
     QFETCH(QString, preview);
     QFETCH(int, count);
     const PreviewReport r = buildPreview(lines, inputs());
-    QCOMPARE(r.preview, preview);
+    QCOMPARE(r.names.join("\r\n"), preview);
     QCOMPARE(r.count, count);
 }
 
