@@ -133,6 +133,9 @@ QString EditorBox::text() const {
 }
 
 void EditorBox::setText(const QString& text) {
+    // Setting the text it already holds changes nothing, and so raises nothing.
+    if (text == this->text())
+        return;
     // The editor shows every line end as a line break.
     setPlainText(text);
 }

@@ -152,7 +152,10 @@ void TstControls::editorUsesCrLf() {
     editor.setText(text);
     QCOMPARE(editor.text(), text);
     QCOMPARE(editor.property("plainText").toString(), shown);
-    QCOMPARE(changes.count(), 1);
+    // A new editor is empty: setting the empty text changes nothing.
+    QCOMPARE(changes.count(), text.isEmpty() ? 0 : 1);
+    editor.setText(text);
+    QCOMPARE(changes.count(), text.isEmpty() ? 0 : 1);
 }
 
 void TstControls::editorKeepsEveryCharacter() {
