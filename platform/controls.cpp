@@ -123,21 +123,58 @@ EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::Change);
 }
 
+// Only CR LF ends a line of the editor. A lone LF or CR inside a line stays
+// part of it: the document holds it as a line separator (drawn as a break
+// inside the line) or as the visible CR symbol, and gives it back as it was.
+namespace {
+constexpr char16_t kLoneLf = QChar::LineSeparator;
+constexpr char16_t kLoneCr = u'\u240D';
+} // namespace
+
 QString EditorBox::text() const {
     // The raw text keeps every character as typed (no-break spaces included);
-    // blocks are separated by U+2029.
-    QString raw = document()->toRawText();
-    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    raw.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return raw;
+    // lines are separated by U+2029.
+    const QString raw = document()->toRawText();
+    QString text;
+    text.reserve(raw.size() + raw.size() / 8);
+    for (const QChar c : raw) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+            text += QStringLiteral("\r\n");
+            break;
+        case kLoneLf:
+            text += u'\n';
+            break;
+        case kLoneCr:
+            text += u'\r';
+            break;
+        default:
+            text += c;
+        }
+    }
+    return text;
 }
 
 void EditorBox::setText(const QString& text) {
     // Setting the text it already holds changes nothing, and so raises nothing.
     if (text == this->text())
         return;
-    // The editor shows every line end as a line break.
-    setPlainText(text);
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            shown += u'\n';
+            ++i;
+        } else if (c == u'\n') {
+            shown += QChar(kLoneLf);
+        } else if (c == u'\r') {
+            shown += QChar(kLoneCr);
+        } else {
+            shown += QChar(c);
+        }
+    }
+    setPlainText(shown);
 }
 
 void EditorBox::keyPressEvent(QKeyEvent* event) {
