@@ -142,6 +142,8 @@ void TstControls::editorUsesCrLf_data() {
                                                    << "\na\n\n";
     QTest::newRow("spaces kept") << "  a  \r\n \t"
                                  << "  a  \n \t";
+    QTest::newRow("lone CR and LF stay inside their line")
+        << "a\rb\r\nc\nd\n\r" << QStringLiteral("a\u240Db\nc\nd\n\u240D");
 }
 
 void TstControls::editorUsesCrLf() {
