@@ -8,6 +8,9 @@ namespace ramulo {
 
 namespace {
 
+// The nine characters a folder name may not hold.
+constexpr char16_t kForbidden[] = u"\\/:*?\"<>|";
+
 // All forbidden characters are ASCII, so a 128-entry table answers in one load.
 constexpr std::array<bool, 128> kForbiddenTable = [] {
     std::array<bool, 128> table{};
@@ -20,8 +23,7 @@ constexpr bool isForbidden(char16_t c) noexcept {
     return c < kForbiddenTable.size() && kForbiddenTable[c];
 }
 
-} // namespace
-
+// What replaces a forbidden character ("" removes it); unknown modes remove.
 QString forbiddenReplacement(int forbiddenMode) {
     switch (forbiddenMode) {
     case 1:
@@ -34,6 +36,12 @@ QString forbiddenReplacement(int forbiddenMode) {
         return {};
     }
 }
+
+// The (from, to) characters of a separator mode; '\0' twice for none.
+struct Swap {
+    char16_t from;
+    char16_t to;
+};
 
 Swap separatorSwap(int separatorMode) {
     switch (separatorMode) {
@@ -54,9 +62,13 @@ Swap separatorSwap(int separatorMode) {
     }
 }
 
+// Proper case starts a word after a space, tab, line feed, vertical tab,
+// form feed, carriage return or NUL.
 bool isWordSeparator(char32_t c) {
     return c == U' ' || c == U'\0' || (c >= U'\t' && c <= U'\r');
 }
+
+} // namespace
 
 QString applyAdds(const QString& raw, const AddsSettings& settings) {
     // An empty line stays empty: no prefix or suffix for it.

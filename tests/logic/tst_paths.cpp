@@ -1,5 +1,4 @@
-// Path joining and the name list split: the rules the preview and creation
-// share.
+// Path joining and the name list split: the rules the preview and creation share.
 
 #include "editor/namelist.h"
 #include "platform/paths.h"
@@ -12,62 +11,30 @@ using namespace ramulo;
 class TstPaths : public QObject {
     Q_OBJECT
 private slots:
-    void joinPath_data();
-    void joinPath();
-    void presetsFolder_data();
-    void presetsFolder();
-    void displayPath();
+    void paths();
     void splitLines_data();
     void splitLines();
 };
 
-void TstPaths::joinPath_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("expected");
+void TstPaths::paths() {
     const QString s = QDir::separator();
-    QTest::newRow("root gets no second separator") << s << "A" << s + "A";
-    QTest::newRow("folder gets one") << s + "home" + s + "x"
-                                     << "A" << s + "home" + s + "x" + s + "A";
-    QTest::newRow("name with spaces kept") << s + "d"
-                                           << " a b " << s + "d" + s + " a b ";
-}
-
-void TstPaths::joinPath() {
-    QFETCH(QString, folder);
-    QFETCH(QString, name);
-    QFETCH(QString, expected);
-    QCOMPARE(ramulo::joinPath(folder, name), expected);
-}
-
-void TstPaths::presetsFolder_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("expected");
-    const QString s = QDir::separator();
-    QTest::newRow("program in a root") << s << s + "presets";
-    QTest::newRow("program in a folder") << s + "Outils" << s + "Outils" + s + "presets";
-}
-
-void TstPaths::presetsFolder() {
-    QFETCH(QString, program);
-    QFETCH(QString, expected);
-    QCOMPARE(ramulo::presetsFolder(program), expected);
-}
-
-void TstPaths::displayPath() {
-    // Only a root keeps its final separator.
-    const QString root = QDir::toNativeSeparators(QDir::rootPath());
-    QCOMPARE(ramulo::displayPath(QDir::rootPath()), root);
-    const QString tmp = QDir::tempPath();
-    QVERIFY(!ramulo::displayPath(tmp + "/").endsWith(QDir::separator()));
-    QCOMPARE(ramulo::displayPath(tmp + "/./a/../"), QDir::toNativeSeparators(QDir::cleanPath(tmp)));
+    // A root ends with the separator and gets no second one.
+    QCOMPARE(joinPath(s, "A"), s + "A");
+    QCOMPARE(joinPath(s + "d", " a b "), s + "d" + s + " a b ");
+    QCOMPARE(presetsFolder(s), s + "presets");
+    QCOMPARE(presetsFolder(s + "Outils"), s + "Outils" + s + "presets");
+    // Only a root keeps its final separator once displayed.
+    QCOMPARE(displayPath(QDir::rootPath()), QDir::toNativeSeparators(QDir::rootPath()));
+    const QString tmp = QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath()));
+    QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"), tmp);
+    QCOMPARE(unreadableFolder(QDir::tempPath()), std::nullopt);
+    QVERIFY(unreadableFolder(QDir::tempPath() + "/absent-ramulo").has_value());
 }
 
 void TstPaths::splitLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("empty editor gives no line") << "" << QStringList{};
-    QTest::newRow("one line") << "a" << QStringList{"a"};
     QTest::newRow("final CR LF gives an empty last line") << "a\r\nb\r\n"
                                                           << QStringList{"a", "b", ""};
     QTest::newRow("empty lines kept") << "\r\na\r\n\r\nb" << QStringList{"", "a", "", "b"};
