@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QTextBlock>
 
 namespace ramulo {
@@ -346,10 +347,25 @@ void DriveList::setDrive(const QString& drive) {
 
 namespace {
 constexpr int kPathRole = Qt::UserRole;
+constexpr int kDepthRole = Qt::UserRole + 1;
+
+// Each folder is drawn one step further right than the folder that holds it,
+// icon included.
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented(option);
+        indented.rect.setLeft(option.rect.left() + 10 * index.data(kDepthRole).toInt());
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+};
 } // namespace
 
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
+    setItemDelegate(new IndentDelegate(this));
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
 }
 
@@ -375,7 +391,7 @@ void FolderList::fill() {
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
 
-    // The chain from the root down to the open folder, one step of indent a level.
+    // The chain from the root down to the open folder, a step of indent a level.
     QStringList chain;
     for (QDir dir(m_path);;) {
         chain.prepend(displayPath(dir.absolutePath()));
@@ -385,19 +401,18 @@ void FolderList::fill() {
     int depth = 0;
     for (const QString& folder : chain) {
         const QString name = depth == 0 ? folder : QFileInfo(folder).fileName();
-        auto* item =
-            new QListWidgetItem(openIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
+        auto* item = new QListWidgetItem(openIcon, name, this);
         item->setData(kPathRole, folder);
-        ++depth;
+        item->setData(kDepthRole, depth++);
     }
     setCurrentRow(count() - 1);
 
     const QStringList subFolders = QDir(m_path).entryList(
         QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
     for (const QString& name : subFolders) {
-        auto* item =
-            new QListWidgetItem(closedIcon, QString(depth * 2, QLatin1Char(' ')) + name, this);
+        auto* item = new QListWidgetItem(closedIcon, name, this);
         item->setData(kPathRole, joinPath(m_path, name));
+        item->setData(kDepthRole, depth);
     }
 }
 
