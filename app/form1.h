@@ -87,6 +87,7 @@ private:
     void autotab_Click();
 
     // editor/editor_handlers.cpp
+    QString folderName(const QString& raw) const; // the whole chain, as preview and creation run it
     void invalidate();
     void liveRefresh();
     void Combo1_Click();

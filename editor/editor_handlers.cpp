@@ -22,6 +22,10 @@ QString Form1::Applycasse(const QString& name) const {
     return applyCase(name, Combo1->currentIndex());
 }
 
+QString Form1::folderName(const QString& raw) const {
+    return Applycasse(Applyadds(raw));
+}
+
 // No folder can be created from a list that was not previewed since its last change.
 void Form1::invalidate() {
     Command3->setEnabled(false);

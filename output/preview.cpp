@@ -12,13 +12,12 @@ void Form1::RefreshPreview() {
     var5 = false;
     rtb1->setLines({});
 
-    const PreviewReport report =
-        buildPreview(splitLines(Text1->text()),
-                     {[this](const QString& raw) { return Applycasse(Applyadds(raw)); },
-                      [this] { return Dir1->path(); },
-                      [this](const QString& path) {
-                          return m_services.files->folderExists(path);
-                      }});
+    const PreviewReport report = buildPreview(
+        splitLines(Text1->text()),
+        {[this](const QString& raw) { return folderName(raw); }, [this] { return Dir1->path(); },
+         [this](const QString& path) {
+             return m_services.files->folderExists(path);
+         }});
 
     rtb1->setLines(report.names);
     SB1->setPanelText(3, QStringLiteral("Total : ") + QString::number(report.count));
