@@ -109,7 +109,7 @@ private:
     void Dir1_Change();
 
     void Dir1_OpenFailed(const QString& path, const QString& reason);
-    void restoreDrive();
+    void refuseDestination(const QString& why);
 
     // output/preview.cpp
     void RefreshPreview();

@@ -8,11 +8,8 @@ using namespace ramulo;
 void Form1::Drive1_Change() {
     const QString drive = Drive1->drive();
     if (const auto reason = m_services.drives->notReady(drive)) {
-        m_services.messages->show(
-            QStringLiteral("Le disque %1 n'est pas prêt :\r\n%2").arg(drive, *reason),
-            QStringLiteral("Répertoire de destination"), MessageBoxes::Buttons::Ok,
-            MessageBoxes::Icon::Warning);
-        restoreDrive();
+        refuseDestination(
+            QStringLiteral("Le disque %1 n'est pas prêt :\r\n%2").arg(drive, *reason));
         return;
     }
     Dir1->setPath(m_services.drives->currentFolder(drive));
@@ -28,15 +25,15 @@ void Form1::Dir1_Change() {
 
 // A folder that cannot be opened leaves the destination where it was.
 void Form1::Dir1_OpenFailed(const QString& path, const QString& reason) {
-    m_services.messages->show(
-        QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2").arg(path, reason),
-        QStringLiteral("Répertoire de destination"), MessageBoxes::Buttons::Ok,
-        MessageBoxes::Icon::Warning);
-    restoreDrive();
+    refuseDestination(
+        QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2").arg(path, reason));
 }
 
-// The drive list goes back to the drive of the open folder, without a change event.
-void Form1::restoreDrive() {
+// Tells why, then the drive list goes back to the drive of the open folder,
+// without a change event.
+void Form1::refuseDestination(const QString& why) {
+    m_services.messages->show(why, QStringLiteral("Répertoire de destination"),
+                              MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
     const QSignalBlocker quiet(Drive1);
     Drive1->setDrive(m_services.drives->driveOf(Dir1->path()));
 }
