@@ -42,7 +42,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, int l, 
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w,
                     int h) {
-    auto* b = place(new QPushButton(caption, parent), name, l, t, w, h);
+    auto* b = place(new CommandButton(caption, parent), name, l, t, w, h);
     b->setFont(verdana(6.75));
     return b;
 }
@@ -196,8 +196,8 @@ void Form1::buildControls() {
                         2040, 1335, 255);
     livepreview->setValue(1);
     livepreview->setToolTip(QStringLiteral("(Des)activation de l'Aperçu Automatique"));
-    Command4 =
-        place(new QPushButton(QStringLiteral("Effacer"), Frame4), "Command4", 2160, 2040, 855, 315);
+    Command4 = place(new CommandButton(QStringLiteral("Effacer"), Frame4), "Command4", 2160, 2040,
+                     855, 315);
     Command4->setToolTip(QStringLiteral("Effacer la liste de noms"));
     Text1 = place(new EditorBox(Frame4), "Text1", 120, 2400, 2895, 2655);
     Text1->setToolTip(QStringLiteral("Liste de noms générée par preset ou séquence, modifiable"));

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
@@ -19,19 +20,21 @@ QRect twipsRect(int left, int top, int width, int height) {
 }
 
 namespace {
-// A key that types a character (Enter and Backspace included) raises keyPress.
+bool isEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// A key that types a character (Enter and Backspace included) raises keyPress;
+// Delete, though it comes with the DEL character, is an editing key.
 bool isCharacterKey(const QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    if (isEnter(event))
         return true;
-    default:
-        return !event->text().isEmpty() && !event->text().at(0).isNull();
-    }
+    const QString text = event->text();
+    return !text.isEmpty() && !text.at(0).isNull() && text.at(0) != u'\x7f';
 }
 
 QChar characterOf(const QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    if (isEnter(event))
         return QLatin1Char('\r');
     return event->text().at(0);
 }
@@ -118,42 +121,51 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
 // EditorBox --------------------------------------------------------------
 
 EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::Change);
 }
 
-// Only CR LF ends a line of the editor. A lone LF or CR inside a line stays
-// part of it: the document holds it as a line separator (drawn as a break
-// inside the line) or as the visible CR symbol, and gives it back as it was.
+// Only CR LF ends a line of the editor. A lone LF or CR set from code stays
+// part of its line: the document holds it as a line separator (drawn as a
+// break inside the line) or as the visible CR symbol, marked in its format so
+// that the same characters typed or pasted stay themselves.
 namespace {
 constexpr char16_t kLoneLf = QChar::LineSeparator;
 constexpr char16_t kLoneCr = u'\u240D';
+constexpr int kHeldBreak = QTextFormat::UserProperty; // the CR or LF a character stands for
 } // namespace
 
 QString EditorBox::text() const {
     // The raw text keeps every character as typed (no-break spaces included);
-    // lines are separated by U+2029.
+    // lines are separated by U+2029, and its indexes are document positions.
     const QString raw = document()->toRawText();
     QString text;
     text.reserve(raw.size() + raw.size() / 8);
-    for (const QChar c : raw) {
-        switch (c.unicode()) {
-        case QChar::ParagraphSeparator:
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const char16_t c = raw.at(i).unicode();
+        if (c == QChar::ParagraphSeparator) {
             text += QStringLiteral("\r\n");
-            break;
-        case kLoneLf:
-            text += u'\n';
-            break;
-        case kLoneCr:
-            text += u'\r';
-            break;
-        default:
-            text += c;
+        } else if (c == kLoneLf || c == kLoneCr) {
+            const char16_t held = heldBreak(static_cast<int>(i));
+            text += QChar(held ? held : c);
+        } else {
+            text += QChar(c);
         }
     }
     return text;
+}
+
+char16_t EditorBox::heldBreak(int position) const {
+    const QTextBlock block = document()->findBlock(position);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (position >= fragment.position() && position < fragment.position() + fragment.length())
+            return static_cast<char16_t>(fragment.charFormat().intProperty(kHeldBreak));
+    }
+    return 0;
 }
 
 void EditorBox::setText(const QString& text) {
@@ -162,25 +174,71 @@ void EditorBox::setText(const QString& text) {
         return;
     QString shown;
     shown.reserve(text.size());
+    QList<qsizetype> held; // positions of lone CRs and LFs
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
             shown += u'\n';
             ++i;
-        } else if (c == u'\n') {
-            shown += QChar(kLoneLf);
-        } else if (c == u'\r') {
-            shown += QChar(kLoneCr);
+        } else if (c == u'\n' || c == u'\r') {
+            held << shown.size();
+            shown += QChar(c == u'\n' ? kLoneLf : kLoneCr);
         } else {
             shown += QChar(c);
         }
     }
-    setPlainText(shown);
+    {
+        // One change, once the marks are in place; marking is not an edit to undo.
+        const QSignalBlocker quiet(this);
+        setPlainText(shown);
+        if (!held.isEmpty()) {
+            document()->setUndoRedoEnabled(false);
+            QTextCursor cursor(document());
+            for (const qsizetype position : std::as_const(held)) {
+                cursor.setPosition(static_cast<int>(position));
+                cursor.setPosition(static_cast<int>(position) + 1, QTextCursor::KeepAnchor);
+                QTextCharFormat mark;
+                mark.setProperty(kHeldBreak,
+                                 shown.at(position) == kLoneLf ? int(u'\n') : int(u'\r'));
+                cursor.mergeCharFormat(mark);
+            }
+            document()->setUndoRedoEnabled(true);
+        }
+    }
+    emit Change();
+}
+
+// Typed or pasted characters never take the mark of the character before them.
+void EditorBox::insertTyped(const QString& text) {
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text, QTextCharFormat());
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void EditorBox::insertFromMimeData(const QMimeData* source) {
+    if (source->hasText())
+        insertTyped(source->text());
+    else
+        QPlainTextEdit::insertFromMimeData(source);
 }
 
 void EditorBox::keyPressEvent(QKeyEvent* event) {
+    // Shift+Enter ends the line as Enter does.
+    if (isEnter(event) && (event->modifiers() & Qt::ShiftModifier)) {
+        QKeyEvent enter(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), event->count());
+        keyPressEvent(&enter);
+        event->setAccepted(enter.isAccepted());
+        return;
+    }
     if (isCharacterKey(event))
         emit KeyPress(characterOf(event));
+    const QString typed = event->text();
+    if (typed.contains(QChar(kLoneLf)) || typed.contains(QChar(kLoneCr))) {
+        insertTyped(typed);
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 
@@ -203,8 +261,20 @@ QString PreviewPane::toPlainText() const {
 
 // PictureButton ----------------------------------------------------------
 
+CommandButton::CommandButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if (isEnter(event)) {
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 PictureButton::PictureButton(const QString& picture, const QString& tooltip, QWidget* parent)
-    : QPushButton(parent) {
+    : CommandButton(QString(), parent) {
     setIcon(QIcon(picture));
     setIconSize(QSize(48, 48));
     setToolTip(tooltip);
@@ -213,7 +283,8 @@ PictureButton::PictureButton(const QString& picture, const QString& tooltip, QWi
 
 // OptionButton -----------------------------------------------------------
 
-OptionButton::OptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+OptionButton::OptionButton(const QString& caption, QWidget* parent)
+    : CommandButton(caption, parent) {
     setCheckable(true);
     setAutoExclusive(true);
     connect(this, &QPushButton::toggled, this, [this](bool on) {
@@ -237,7 +308,7 @@ void OptionButton::mousePressEvent(QMouseEvent* event) {
 
 void OptionButton::keyPressEvent(QKeyEvent* event) {
     m_toggledInGesture = false;
-    QPushButton::keyPressEvent(event);
+    CommandButton::keyPressEvent(event);
 }
 
 // ScrollBar, Slider, TabStrip ----------------------------------------------

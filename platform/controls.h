@@ -84,8 +84,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The multi-line editor. text() and setText() use CR LF between lines; the
-// plainText property (lines joined by "\n") is Qt's own.
+// The multi-line editor: long lines wrap, and only a vertical scroll bar is
+// shown. text() and setText() use CR LF between lines; the plainText property
+// (lines joined by "\n") is Qt's own. A lone CR or LF set from code stays
+// inside its line, and comes back as it was set; a character typed or pasted
+// comes back as that character.
 class EditorBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -99,6 +102,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    char16_t heldBreak(int position) const;
+    void insertTyped(const QString& text);
 };
 
 // The read-only preview pane: one folder name a row. A list view rather than a
@@ -115,15 +123,25 @@ private:
     QStringListModel* m_model;
 };
 
+// Push button that Enter clicks when it has the focus, as Space does.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(const QString& caption = {}, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
 // Push button with a picture and no caption; screen readers get its tooltip as name.
-class PictureButton : public QPushButton {
+class PictureButton : public CommandButton {
     Q_OBJECT
 public:
     PictureButton(const QString& picture, const QString& tooltip, QWidget* parent = nullptr);
 };
 
 // Option button drawn as a push button; one group per parent.
-class OptionButton : public QPushButton {
+class OptionButton : public CommandButton {
     Q_OBJECT
 public:
     OptionButton(const QString& caption, QWidget* parent = nullptr);
