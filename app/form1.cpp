@@ -16,8 +16,10 @@ Form1::Form1(Services services, QWidget* parent)
     setTabOrder();
 
     // As the window is created: the drive list shows the drive of the
-    // process's current folder, and the folder list has that folder open.
-    const QString here = m_services.drives->workingFolder();
+    // process's current folder, and the folder list has that folder open. A
+    // current folder that cannot be opened gives way to the home folder, then
+    // to any drive's.
+    const QString here = firstReadableFolder(startFolders()).value_or(QString());
     Drive1->setDrives(m_services.drives->list());
     {
         const QSignalBlocker quietDrive(Drive1);

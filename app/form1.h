@@ -110,6 +110,8 @@ private:
 
     void Dir1_OpenFailed(const QString& path, const QString& reason);
     void refuseDestination(const QString& why);
+    QStringList startFolders() const;
+    bool destinationStillOpen();
 
     // output/preview.cpp
     void RefreshPreview();

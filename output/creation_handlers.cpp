@@ -8,6 +8,8 @@
 using namespace ramulo;
 
 void Form1::Command3_Click() {
+    if (!destinationStillOpen())
+        return;
     const CreationResult result = createFolders(
         splitLines(Text1->text()),
         {[this](const QString& raw) { return folderName(raw); }, [this] { return Dir1->path(); },

@@ -3,6 +3,8 @@
 
 #include "app/form1.h"
 
+#include "platform/paths.h"
+
 using namespace ramulo;
 
 void Form1::Drive1_Change() {
@@ -36,4 +38,32 @@ void Form1::refuseDestination(const QString& why) {
                               MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);
     const QSignalBlocker quiet(Drive1);
     Drive1->setDrive(m_services.drives->driveOf(Dir1->path()));
+}
+
+// Where the destination may start, in order of preference.
+QStringList Form1::startFolders() const {
+    QStringList folders{m_services.drives->workingFolder(), m_services.drives->homeFolder()};
+    for (const QString& drive : m_services.drives->list())
+        folders << m_services.drives->currentFolder(drive);
+    return folders;
+}
+
+// The destination may have gone since it was opened: deleted, or replaced by a
+// file. Then the nearest folder above it that is still there is opened, with
+// no preview, so that nothing is made before the user has seen the new place.
+bool Form1::destinationStillOpen() {
+    const QString gone = Dir1->path();
+    const auto reason = unreadableFolder(gone);
+    if (!reason)
+        return true;
+    Command3->setEnabled(false);
+    if (const auto above = firstReadableFolder(foldersAbove(gone) + startFolders())) {
+        const QSignalBlocker quiet(Dir1);
+        Dir1->setPath(*above);
+    }
+    SB1->setPanelText(2, Dir1->path());
+    refuseDestination(QStringLiteral("Le dossier de destination %1 n'est plus accessible :\r\n%2"
+                                     "\r\nNouvelle destination : %3")
+                          .arg(gone, *reason, Dir1->path()));
+    return false;
 }

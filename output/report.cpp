@@ -5,33 +5,139 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace ramulo {
+
+namespace {
+
+QString codePoint(char32_t c) {
+    return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// Names Windows keeps for its devices, alone or before an extension.
+bool isDeviceName(const QString& name) {
+    static const std::array<QString, 4> plain{QStringLiteral("CON"), QStringLiteral("PRN"),
+                                              QStringLiteral("AUX"), QStringLiteral("NUL")};
+    QString stem = name.section(u'.', 0, 0).toUpper();
+    while (stem.endsWith(u' '))
+        stem.chop(1);
+    if (std::find(plain.begin(), plain.end(), stem) != plain.end())
+        return true;
+    return stem.size() == 4 &&
+           (stem.startsWith(QStringLiteral("COM")) || stem.startsWith(QStringLiteral("LPT"))) &&
+           stem.at(3) >= u'1' && stem.at(3) <= u'9';
+}
+
+// The length the file system counts: UTF-16 units, or bytes of UTF-8.
+qsizetype systemLength(const QString& text, const NameRules& rules) {
+    if (rules.utf16)
+        return text.size();
+    qsizetype bytes = 0;
+    for (const QChar c : text)
+        bytes += c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : c.isLowSurrogate() ? 1 : 3;
+    return bytes; // a pair counts 3 + 1
+}
+
+// Why the file system would refuse the name, or make it other than shown.
+std::optional<QString> refusal(const QString& name, const QString& path, const NameRules& rules) {
+    const qsizetype n = name.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < n && name.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        // Half a surrogate pair has no form in UTF-8.
+        const bool refused =
+            c == u'\0' || c == u'/' || (c.isSurrogate() && !rules.utf16) ||
+            (rules.windowsNames && (c.unicode() < 32 || QStringView(u"\\:*?\"<>|").contains(c)));
+        if (refused)
+            return QStringLiteral("caractère refusé par le système de fichiers : ") +
+                   codePoint(c.unicode());
+    }
+    if (rules.windowsNames && (name.endsWith(u'.') || name.endsWith(u' ')))
+        return QStringLiteral("le système retire le point ou l'espace final");
+    if (rules.windowsNames && isDeviceName(name))
+        return QStringLiteral("nom réservé par le système");
+    const QString unit = rules.utf16 ? QStringLiteral("caractères") : QStringLiteral("octets");
+    if (const qsizetype length = systemLength(name, rules); length > rules.longestName)
+        return QStringLiteral("nom trop long : %1 %2, %3 au plus")
+            .arg(QString::number(length), unit, QString::number(rules.longestName));
+    if (const qsizetype length = systemLength(path, rules); length > rules.longestPath)
+        return QStringLiteral("chemin trop long : %1 %2, %3 au plus")
+            .arg(QString::number(length), unit, QString::number(rules.longestPath));
+    return std::nullopt;
+}
+
+std::optional<QString> takenBy(FileSystem::Entry entry) {
+    switch (entry) {
+    case FileSystem::Entry::File:
+        return QStringLiteral("un fichier porte déjà ce nom");
+    case FileSystem::Entry::Link:
+        return QStringLiteral("un lien porte déjà ce nom");
+    case FileSystem::Entry::Other:
+        return QStringLiteral("un élément qui n'est pas un dossier porte déjà ce nom");
+    case FileSystem::Entry::None:
+    case FileSystem::Entry::Folder:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs) {
     PreviewReport report;
     // How many earlier lines equal each non-empty raw line: one report line each.
     QHash<QString, qint64> seen;
     seen.reserve(lines.size());
+    // The first raw line that makes each folder, as the file system compares names.
+    QHash<QString, qsizetype> made;
+    made.reserve(lines.size());
     report.names.reserve(lines.size());
 
-    for (const QString& raw : lines) {
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        const QString& raw = lines.at(index);
         const QString name = inputs.folderName(raw);
+        FileSystem::Entry entry = FileSystem::Entry::None;
+        QString path;
         if (!name.isEmpty()) {
             report.names.append(name);
             ++report.count;
-            if (inputs.folderExists(joinPath(inputs.destination(), name)))
+            path = joinPath(inputs.destination(), name);
+            entry = inputs.entryAt(path);
+            if (entry == FileSystem::Entry::Folder)
                 report.existing.append(QStringLiteral("- ") + raw + QStringLiteral(" > ") + name);
         }
-        if (raw.isEmpty())
+        qint64 earlier = 0;
+        if (!raw.isEmpty()) {
+            qint64& count = seen[raw];
+            earlier = count++;
+            const qint64 room = kDuplicateReportLimit - report.duplicates.size();
+            const qint64 listed = std::min(earlier, room);
+            for (qint64 k = 0; k < listed; ++k)
+                report.duplicates.append(QStringLiteral("- ") + raw);
+            report.duplicatesLeftOut += earlier - listed;
+        }
+
+        if (name.isEmpty() || entry == FileSystem::Entry::Folder || earlier > 0)
             continue;
-        qint64& earlier = seen[raw];
-        const qint64 room = kDuplicateReportLimit - report.duplicates.size();
-        const qint64 listed = std::min(earlier, room);
-        for (qint64 k = 0; k < listed; ++k)
-            report.duplicates.append(QStringLiteral("- ") + raw);
-        report.duplicatesLeftOut += earlier - listed;
-        ++earlier;
+        std::optional<QString> why = refusal(name, path, inputs.rules);
+        if (!why)
+            why = takenBy(entry);
+        if (!why) {
+            const QString key = inputs.rules.ignoresCase ? name.toCaseFolded() : name;
+            const auto first = made.constFind(key);
+            if (first == made.cend())
+                made.insert(key, index);
+            else
+                why = QStringLiteral("même dossier que la ligne « %1 »").arg(lines.at(*first));
+        }
+        if (why)
+            report.impossible.append(QStringLiteral("- ") + raw + QStringLiteral(" > ") + name +
+                                     QStringLiteral(" (") + *why + u')');
     }
     return report;
 }

@@ -1,6 +1,9 @@
 #pragma once
 // What a preview run finds in a list of raw lines: the folder names, their
-// count, the lines that repeat earlier lines and the names whose folder exists.
+// count, the lines that repeat earlier lines, the names whose folder exists,
+// and the names that creation could not make as they are shown.
+
+#include "platform/services.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +17,7 @@ struct PreviewReport {
     qint64 count = 0;             // how many there are
     QStringList duplicates;       // "- " + raw line, once per earlier equal line
     QStringList existing;         // "- " + raw line + " > " + folder name
+    QStringList impossible;       // "- " + raw line + " > " + folder name + " (reason)"
     qint64 duplicatesLeftOut = 0; // report lines past the limit, counted only
 };
 
@@ -23,11 +27,16 @@ struct PreviewReport {
 inline constexpr qint64 kDuplicateReportLimit = 1'000'000;
 
 struct PreviewInputs {
-    std::function<QString(const QString&)> folderName; // raw line -> folder name
-    std::function<QString()> destination;              // read again for each name
-    std::function<bool(const QString&)> folderExists;  // full path -> exists
+    std::function<QString(const QString&)> folderName;        // raw line -> folder name
+    std::function<QString()> destination;                     // read again for each name
+    std::function<FileSystem::Entry(const QString&)> entryAt; // full path -> what is there
+    NameRules rules;                                          // of the destination
 };
 
+// A name that exists as a folder, or whose raw line repeats an earlier one, is
+// left to the first two reports; the third lists the other names that cannot
+// be made: a character or a name the file system refuses, a name or path too
+// long, a file or link of that name, or a folder that an earlier line makes.
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs);
 
 // The text of a warning box: the heading, CR LF, the report lines joined by CR LF.

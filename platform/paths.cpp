@@ -1,8 +1,10 @@
 #include "platform/paths.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 
-#include <filesystem>
 #include <system_error>
 
 namespace ramulo {
@@ -21,13 +23,49 @@ QString presetsFolder(const QString& programFolder) {
     return joinPath(programFolder, QStringLiteral("presets"));
 }
 
+std::optional<std::filesystem::path> systemPath(const QString& path) {
+    if (path.contains(QChar(u'\0')))
+        return std::nullopt;
+#ifdef Q_OS_WIN
+    // Names are UTF-16 there, taken as they are.
+    return std::filesystem::path(path.toStdWString());
+#else
+    if (!path.isValidUtf16())
+        return std::nullopt;
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
 std::optional<QString> unreadableFolder(const QString& path) {
-    std::error_code error;
-    const std::filesystem::directory_iterator listing(std::filesystem::path(path.toStdU16String()),
-                                                      error);
+    std::error_code error = std::make_error_code(std::errc::invalid_argument);
+    if (const auto native = systemPath(path); native && !native->empty()) {
+        const std::filesystem::directory_iterator listing(*native, error);
+    } else if (native) {
+        error = std::make_error_code(std::errc::no_such_file_or_directory);
+    }
     if (!error)
         return std::nullopt;
     return QString::fromLocal8Bit(error.message());
+}
+
+std::optional<QString> firstReadableFolder(const QStringList& folders) {
+    for (const QString& folder : folders)
+        if (!folder.isEmpty() && !unreadableFolder(folder))
+            return folder;
+    return std::nullopt;
+}
+
+QStringList foldersAbove(const QString& path) {
+    // By the text alone: the folders themselves may be gone.
+    QStringList above;
+    for (QString folder = QDir::fromNativeSeparators(path); !folder.isEmpty();) {
+        const QString up = QFileInfo(folder).path();
+        if (up == folder || up == QStringLiteral("."))
+            break;
+        above << QDir::toNativeSeparators(up);
+        folder = up;
+    }
+    return above;
 }
 
 QString displayPath(const QString& path) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 
 namespace ramulo {
@@ -19,8 +20,20 @@ QString joinPath(const QString& folder, const QString& name);
 // The "presets" folder beside the program.
 QString presetsFolder(const QString& programFolder);
 
+// The path as the system takes it, or nothing when the system cannot take it
+// exactly as written: a NUL would cut it short, and half a surrogate pair has
+// no form in the system's encoding. Converting such a path otherwise either
+// throws or names another file.
+std::optional<std::filesystem::path> systemPath(const QString& path);
+
 // The system's reason why a folder cannot be listed, nothing when it can.
 std::optional<QString> unreadableFolder(const QString& path);
+
+// The first of the folders that can be listed, or nothing.
+std::optional<QString> firstReadableFolder(const QStringList& folders);
+
+// The folders above a path, nearest first, up to its root.
+QStringList foldersAbove(const QString& path);
 
 // An absolute path in the form the window shows: native separators, no
 // trailing separator except on a drive root.

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -20,6 +21,13 @@
 #include <windows.h>
 #else
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/vfs.h>
 #endif
 
 namespace ramulo {
@@ -98,27 +106,96 @@ MessageBoxes::Answer RealMessageBoxes::show(const QString& text, const QString& 
     return Answer::Cancel;
 }
 
-bool RealFileSystem::folderExists(const QString& path) {
-    // One system call per name: the preview asks this for every line.
+FileSystem::Entry RealFileSystem::entryAt(const QString& path) {
+    const auto native = systemPath(path);
+    if (!native)
+        return Entry::None;
 #ifdef Q_OS_WIN
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()));
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD attributes = GetFileAttributesW(native->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Entry::None;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return Entry::Folder;
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Entry::Link : Entry::File;
 #else
+    // One system call for the usual answers (nothing there, a folder, a file):
+    // the preview asks this for every name.
     struct stat info {};
-    const QByteArray encoded = QFile::encodeName(path);
-    return ::stat(encoded.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (::lstat(native->c_str(), &info) != 0)
+        return Entry::None;
+    if (S_ISDIR(info.st_mode))
+        return Entry::Folder;
+    if (S_ISREG(info.st_mode))
+        return Entry::File;
+    if (!S_ISLNK(info.st_mode))
+        return Entry::Other;
+    const bool toFolder = ::stat(native->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return toFolder ? Entry::Folder : Entry::Link;
 #endif
 }
 
 std::optional<QString> RealFileSystem::createFolder(const QString& path) {
-    std::error_code error;
-    const std::filesystem::path target(path.toStdU16String());
-    if (std::filesystem::create_directory(target, error))
-        return std::nullopt;
-    // create_directory reports an existing folder as "not created" without an error.
-    if (!error)
-        error = std::make_error_code(std::errc::file_exists);
+    std::error_code error = std::make_error_code(std::errc::invalid_argument);
+    if (const auto native = systemPath(path)) {
+        if (std::filesystem::create_directory(*native, error))
+            return std::nullopt;
+        // create_directory reports an existing folder as "not created" without an error.
+        if (!error)
+            error = std::make_error_code(std::errc::file_exists);
+    }
     return QString::fromLocal8Bit(error.message());
+}
+
+NameRules RealFileSystem::nameRules(const QString& folder) {
+    NameRules rules;
+#ifdef Q_OS_WIN
+    Q_UNUSED(folder);
+    rules.utf16 = true;
+    rules.ignoresCase = true;
+    rules.windowsNames = true;
+    rules.longestPath = 247; // a folder's full path, without the long-path prefix
+#else
+    const auto native = systemPath(folder);
+    if (!native)
+        return rules;
+    const char* const c = native->c_str();
+    if (const long longest = ::pathconf(c, _PC_NAME_MAX); longest > 0)
+        rules.longestName = longest;
+    if (const long longest = ::pathconf(c, _PC_PATH_MAX); longest > 0)
+        rules.longestPath = longest - 1; // the count includes the final NUL
+#ifdef _PC_CASE_SENSITIVE
+    rules.ignoresCase = ::pathconf(c, _PC_CASE_SENSITIVE) == 0;
+#endif
+#ifdef Q_OS_LINUX
+    struct statfs volume {};
+    if (::statfs(c, &volume) == 0) {
+        switch (static_cast<std::uint32_t>(volume.f_type)) {
+        case 0x4d44:     // FAT
+        case 0x2011BAB0: // exFAT
+            // Shared with Windows, and holding its names.
+            rules.utf16 = true;
+            rules.longestName = 255;
+            rules.ignoresCase = true;
+            rules.windowsNames = true;
+            break;
+        case 0xFF534D42: // SMB
+        case 0xFE534D42: // SMB2
+            rules.ignoresCase = true;
+            break;
+        default:
+            break;
+        }
+    }
+    // A folder of ext4 or f2fs may fold the case of its own entries.
+    if (const int handle = ::open(c, O_RDONLY | O_DIRECTORY | O_CLOEXEC); handle >= 0) {
+        int flags = 0;
+        if (::ioctl(handle, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_CASEFOLD_FL))
+            rules.ignoresCase = true;
+        ::close(handle);
+    }
+#endif
+#endif
+    return rules;
 }
 
 QStringList RealDrives::list() {
@@ -159,7 +236,13 @@ std::optional<QString> RealDrives::notReady(const QString& drive) {
 }
 
 QString RealDrives::workingFolder() {
-    return displayPath(QDir::currentPath());
+    // Empty when the system cannot tell it (the folder was deleted).
+    const QString here = QDir::currentPath();
+    return here.isEmpty() ? here : displayPath(here);
+}
+
+QString RealDrives::homeFolder() {
+    return displayPath(QDir::homePath());
 }
 
 double RealRandomSource::next() {

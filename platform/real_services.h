@@ -20,8 +20,9 @@ public:
 
 class RealFileSystem : public FileSystem {
 public:
-    bool folderExists(const QString& path) override;
+    Entry entryAt(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;
+    NameRules nameRules(const QString& folder) override;
 };
 
 class RealDrives : public Drives {
@@ -32,6 +33,7 @@ public:
     QString currentFolder(const QString& drive) override;
     std::optional<QString> notReady(const QString& drive) override;
     QString workingFolder() override;
+    QString homeFolder() override;
 };
 
 class RealRandomSource : public RandomSource {

@@ -24,16 +24,31 @@ public:
     virtual Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
 };
 
-// The two file-system questions the window asks.
+// What a file system does with the names of its folders, as far as it can be
+// known from the destination.
+struct NameRules {
+    qsizetype longestName = 255;  // in bytes of UTF-8, or in UTF-16 units
+    qsizetype longestPath = 4095; // the same units, separators included
+    bool utf16 = false;           // names are UTF-16 units (Windows) rather than bytes
+    bool ignoresCase = false;     // "Dossier" and "dossier" are one folder
+    bool windowsNames = false;    // no control characters, no final dot, no device names
+};
+
+// The file-system questions the window asks.
 class FileSystem {
 public:
+    // What a path holds. A link to a folder is a folder.
+    enum class Entry { None, Folder, File, Link, Other };
+
     virtual ~FileSystem() = default;
-    // True when a folder exists at the path; false otherwise, also for a path
-    // that cannot exist.
-    virtual bool folderExists(const QString& path) = 0;
+    // None also for a path that cannot exist.
+    virtual Entry entryAt(const QString& path) = 0;
+    bool folderExists(const QString& path) { return entryAt(path) == Entry::Folder; }
     // Creates that one folder inside an existing folder. Returns the system's
     // reason on failure, nothing on success.
     virtual std::optional<QString> createFolder(const QString& path) = 0;
+    // The name rules of the file system that holds the folder.
+    virtual NameRules nameRules(const QString& folder) = 0;
 };
 
 // Drives, as the drive list shows them ("C:\", or "/" where there is one root).
@@ -51,8 +66,10 @@ public:
     // The system's reason why the drive cannot be read (no medium, the share
     // does not answer), nothing when it is ready.
     virtual std::optional<QString> notReady(const QString& drive) = 0;
-    // The process's current folder, where the destination starts.
+    // The process's current folder, where the destination starts; the user's
+    // home folder when it cannot be opened.
     virtual QString workingFolder() = 0;
+    virtual QString homeFolder() = 0;
 };
 
 // Pseudo-random reals in [0, 1): the same succession at every start, never re-seeded.

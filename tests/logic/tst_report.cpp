@@ -3,10 +3,10 @@
 #include "output/report.h"
 #include "platform/paths.h"
 
-#include <QSet>
 #include <QTest>
 
 using namespace ramulo;
+using Entry = FileSystem::Entry;
 
 class TstReport : public QObject {
     Q_OBJECT
@@ -17,48 +17,108 @@ private slots:
 };
 
 namespace {
-// Stands in for the window's chain: trims spaces and lowers the case, so that
-// different raw lines can give the same name.
-PreviewInputs inputs(const QSet<QString>& existing = {}) {
-    return {[](const QString& raw) { return raw.trimmed().toLower(); },
+// Stands in for the window's chain: trims spaces, so that different raw lines
+// can give the same name. The destination is the root and holds a folder
+// "Projet", a file, a link and a pipe.
+PreviewInputs inputs(const NameRules& rules = {}) {
+    return {[](const QString& raw) { return raw.trimmed(); },
             [] { return QString(pathSeparator()); },
-            [existing](const QString& path) {
-                return existing.contains(path);
-            }};
+            [](const QString& path) {
+                const QString name = path.mid(1);
+                return name == "Projet"      ? Entry::Folder
+                       : name == "notes"     ? Entry::File
+                       : name == "raccourci" ? Entry::Link
+                       : name == "tube"      ? Entry::Other
+                                             : Entry::None;
+            },
+            rules};
+}
+
+NameRules windowsRules() {
+    NameRules rules;
+    rules.utf16 = rules.ignoresCase = rules.windowsNames = true;
+    rules.longestPath = 247;
+    return rules;
 }
 } // namespace
 
 void TstReport::report_data() {
+    QTest::addColumn<bool>("windows"); // the file system's rules: Windows', or Linux's ext4
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("duplicates");
     QTest::addColumn<QStringList>("existing");
-    QTest::newRow("empty editor") << QStringList{} << QStringList{} << QStringList{}
-                                  << QStringList{};
+    QTest::addColumn<QStringList>("impossible");
+    const QStringList none;
+    QTest::newRow("empty editor") << false << none << none << none << none << none;
     QTest::newRow("three times gives three lines")
-        << QStringList{"x", "x", "y", "x"} << QStringList{"x", "x", "y", "x"}
-        << QStringList{"- x", "- x", "- x"} << QStringList{};
-    QTest::newRow("raw lines compared, not names")
-        << QStringList{"Dossier", "dossier", "a", "a "}
-        << QStringList{"dossier", "dossier", "a", "a"} << QStringList{} << QStringList{};
+        << false << QStringList{"x", "x", "y", "x"} << QStringList{"x", "x", "y", "x"}
+        << QStringList{"- x", "- x", "- x"} << none << none;
     QTest::newRow("spaces: reported, not counted")
-        << QStringList{"  ", "", "  ", ""} << QStringList{} << QStringList{"-   "} << QStringList{};
-    QTest::newRow("existing: raw line and name; a duplicate in both")
-        << QStringList{" Projet", "Autre", "Projet", "Projet"}
-        << QStringList{"projet", "autre", "projet", "projet"} << QStringList{"- Projet"}
-        << QStringList{"-  Projet > projet", "- Projet > projet", "- Projet > projet"};
+        << false << QStringList{"  ", "", "  ", ""} << none << QStringList{"-   "} << none << none;
+    QTest::newRow("existing: raw line and name; a duplicate in all but the third")
+        << false << QStringList{" Projet", "Autre", "Projet", "Projet"}
+        << QStringList{"Projet", "Autre", "Projet", "Projet"} << QStringList{"- Projet"}
+        << QStringList{"-  Projet > Projet", "- Projet > Projet", "- Projet > Projet"} << none;
+
+    // The same folder from different raw lines, as the file system compares names.
+    const QStringList same{"Dossier", "dossier ", "Dossier ", "DOSSIER", "a", "a"};
+    QTest::newRow("same folder, case kept apart")
+        << false << same << QStringList{"Dossier", "dossier", "Dossier", "DOSSIER", "a", "a"}
+        << QStringList{"- a"} << none
+        << QStringList{"- Dossier  > Dossier (même dossier que la ligne « Dossier »)"};
+    QTest::newRow("same folder, case ignored")
+        << true << same << QStringList{"Dossier", "dossier", "Dossier", "DOSSIER", "a", "a"}
+        << QStringList{"- a"} << none
+        << QStringList{"- dossier  > dossier (même dossier que la ligne « Dossier »)",
+                       "- Dossier  > Dossier (même dossier que la ligne « Dossier »)",
+                       "- DOSSIER > DOSSIER (même dossier que la ligne « Dossier »)"};
+
+    // Characters, lengths and what already holds the name.
+    const QString e128(128, u'é'), nul = QString("x") + QChar(0) + "y", half = QString("z") + QChar(0xd800);
+    const QString taken = "(caractère refusé par le système de fichiers : ";
+    const QStringList kinds{e128,   nul, half,   "notes",   "raccourci",
+                            "tube", "😀", "a\tb", "nul.txt", "fin."};
+    QTest::newRow("ext4") << false << kinds << kinds << none << none
+                          << QStringList{"- " + e128 + " > " + e128 +
+                                             " (nom trop long : 256 octets, 255 au plus)",
+                                         "- " + nul + " > " + nul + " " + taken + "U+0000)",
+                                         "- " + half + " > " + half + " " + taken + "U+D800)",
+                                         "- notes > notes (un fichier porte déjà ce nom)",
+                                         "- raccourci > raccourci (un lien porte déjà ce nom)",
+                                         "- tube > tube (un élément qui n'est pas un dossier "
+                                         "porte déjà ce nom)"};
+    QTest::newRow("Windows")
+        << true << kinds << kinds << none << none
+        << QStringList{"- " + nul + " > " + nul + " " + taken + "U+0000)",
+                       "- notes > notes (un fichier porte déjà ce nom)",
+                       "- raccourci > raccourci (un lien porte déjà ce nom)",
+                       "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
+                       "- a\tb > a\tb " + taken + "U+0009)",
+                       "- nul.txt > nul.txt (nom réservé par le système)",
+                       "- fin. > fin. (le système retire le point ou l'espace final)"};
+    const QString deep(250, u'd');
+    QTest::newRow("Windows, path too long")
+        << true << QStringList{deep} << QStringList{deep} << none << none
+        << QStringList{"- " + deep + " > " + deep +
+                       " (chemin trop long : 251 caractères, 247 au plus)"};
 }
 
 void TstReport::report() {
+    QFETCH(bool, windows);
     QFETCH(QStringList, lines);
     QFETCH(QStringList, names);
     QFETCH(QStringList, duplicates);
     QFETCH(QStringList, existing);
-    const PreviewReport r = buildPreview(lines, inputs({joinPath(pathSeparator(), "projet")}));
+    QFETCH(QStringList, impossible);
+    if (windows && pathSeparator() != u'/')
+        QSKIP("the stand-in destination is a root of one character");
+    const PreviewReport r = buildPreview(lines, inputs(windows ? windowsRules() : NameRules{}));
     QCOMPARE(r.names, names);
     QCOMPARE(r.count, names.size());
     QCOMPARE(r.duplicates, duplicates);
     QCOMPARE(r.existing, existing);
+    QCOMPARE(r.impossible, impossible);
 }
 
 // Lists far longer than a thousand lines keep every report line; only a

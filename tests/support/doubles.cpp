@@ -22,9 +22,13 @@ QStringList FakeMessages::titles() const {
     return result;
 }
 
-bool FakeFileSystem::folderExists(const QString& path) {
-    ++existsCalls;
-    return m_real.folderExists(path);
+FileSystem::Entry FakeFileSystem::entryAt(const QString& path) {
+    looked.append(path);
+    return m_real.entryAt(path);
+}
+
+NameRules FakeFileSystem::nameRules(const QString& folder) {
+    return rules ? *rules : m_real.nameRules(folder);
 }
 
 std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
@@ -55,6 +59,7 @@ Harness::Harness() {
     drives->drives = {displayPath(root.path())};
     drives->system = drives->drives.first();
     drives->working = path(QStringLiteral("work"));
+    drives->home = makeFolder(QStringLiteral("home"));
     program->folder = path(QStringLiteral("program"));
 }
 

@@ -31,17 +31,19 @@ public:
     QStringList titles() const;
 };
 
-// The real file system, counting calls, with names that can be made to fail.
+// The real file system, keeping the questions, with names that can be made to fail.
 class FakeFileSystem : public FileSystem {
 public:
-    int existsCalls = 0;
+    QStringList looked;              // every path passed to entryAt, in order
     QStringList asked;               // every path passed to createFolder, in order
     QStringList created;             // those that were created
     QMap<QString, QString> failures; // full path -> reason
     bool recordOnly = false;         // record the paths, create nothing on disk
+    std::optional<NameRules> rules;  // instead of the real file system's
 
-    bool folderExists(const QString& path) override;
+    Entry entryAt(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;
+    NameRules nameRules(const QString& folder) override;
 
 private:
     RealFileSystem m_real;
@@ -53,6 +55,7 @@ public:
     QStringList drives;
     QString system;
     QString working;
+    QString home;
     QMap<QString, QString> current; // drive -> its current folder
     QMap<QString, QString> unready; // drive -> the system's reason
 
@@ -65,6 +68,7 @@ public:
                                        : std::nullopt;
     }
     QString workingFolder() override { return working; }
+    QString homeFolder() override { return home; }
 };
 
 class FakeRandom : public RandomSource {
@@ -85,7 +89,8 @@ public:
 };
 
 // A temporary folder tree and a full set of doubles over it: the process's
-// current folder is <root>/work, the program lies in <root>/program.
+// current folder is <root>/work, the home folder <root>/home, the program lies
+// in <root>/program.
 struct Harness {
     QTemporaryDir root;
     std::shared_ptr<FakeMessages> messages = std::make_shared<FakeMessages>();

@@ -33,14 +33,6 @@ QStringList boxes(const QStringList& duplicates, const QStringList& existing) {
     return boxes;
 }
 
-// The file system of the doubles, also keeping every existence question.
-struct AskedFiles : FakeFileSystem {
-    QStringList paths;
-    bool folderExists(const QString& path) override {
-        paths << path;
-        return FakeFileSystem::folderExists(path);
-    }
-};
 } // namespace
 
 // With automatic preview off only the preview button rebuilds the preview;
@@ -107,8 +99,6 @@ void TstPreview::reports() {
     QFETCH(QStringList, shown);
 
     Harness h;
-    auto files = std::make_shared<AskedFiles>();
-    h.files = files;
     const QString destination =
         atRoot ? QDir::toNativeSeparators(QDir::rootPath()) : h.makeFolder("dest");
     for (const QString& folder : folders)
@@ -138,7 +128,7 @@ void TstPreview::reports() {
 
     // One lookup per name: the destination, a single separator, the name.
     const QString prefix = atRoot ? destination : destination + QDir::separator();
-    QCOMPARE(files->paths.join('|'), prefix + names.join('|' + prefix));
+    QCOMPARE(h.files->looked.join('|'), prefix + names.join('|' + prefix));
 }
 
 QTEST_MAIN(TstPreview)
