@@ -49,15 +49,13 @@ void BM_Report(benchmark::State& state) {
     ramulo::RealFileSystem files;
     ramulo::AddsSettings settings{true, "pre_", true, "_suff", 1, 1};
     for (auto _ : state) {
-        const auto report =
-            ramulo::buildPreview(ramulo::splitLines(text),
-                                 {[&](const QString& raw) {
-                                      return ramulo::applyCase(ramulo::applyAdds(raw, settings), 3);
-                                  },
-                                  [&] { return folder; },
-                                  [&](const QString& p) {
-                                      return files.folderExists(p);
-                                  }});
+        const auto report = ramulo::buildPreview(
+            ramulo::splitLines(text),
+            {[&](const QString& raw) {
+                 return ramulo::applyCase(ramulo::applyAdds(raw, settings), 3);
+             },
+             [&] { return folder; }, [&](const QString& p) { return files.entryAt(p); },
+             files.nameRules(folder)});
         benchmark::DoNotOptimize(report.count);
     }
 }

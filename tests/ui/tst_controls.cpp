@@ -2,7 +2,9 @@
 
 #include "platform/controls.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,21 +44,24 @@ private slots:
         QCOMPARE(seen, (QList<int>{1, 2, 0, 2, 1, 0, 1}));
     }
 
-    // A key press ("key:text") comes before the change ("=text"); Enter changes nothing.
+    // A key press ("key:text") comes before the change ("=text"); Enter changes
+    // nothing; Delete is no character key.
     void keyPressComesBeforeTheChange() {
         QStringList events;
         TextBox box("a");
         connect(&box, &TextBox::KeyPress, [&](QChar c) { events << c + (":" + box.text()); });
         connect(&box, &TextBox::Change, [&] { events << "=" + box.text(); });
-        for (const Qt::Key key : {Qt::Key_B, Qt::Key_Return, Qt::Key_Left})
+        for (const Qt::Key key : {Qt::Key_B, Qt::Key_Return, Qt::Key_Left, Qt::Key_Delete})
             QTest::keyClick(&box, key);
-        QCOMPARE(events, (QStringList{"b:a", "=ab", "\r:ab"}));
+        QCOMPARE(events, (QStringList{"b:a", "=ab", "\r:ab", "=a"}));
     }
 
     // The editor's text comes back as it was set, no-break spaces and lone CR or
-    // LF included; only CR LF ends a line. Setting the same text raises nothing.
+    // LF included, and the characters that show them too; only CR LF ends a line.
+    // Setting the same text raises nothing.
     void editorText() {
-        for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r"}) {
+        for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
+                                               "\r\u240D\n\u2028\r\n\u2028\n\u240D\r"}) {
             EditorBox editor;
             QSignalSpy changes(&editor, &EditorBox::Change);
             editor.setText(text);
@@ -65,6 +70,19 @@ private slots:
             QCOMPARE(editor.blockCount(), text.count("\r\n") + 1);
             QCOMPARE(changes.count(), 1);
         }
+    }
+
+    // Typed and pasted characters stay themselves, also beside a lone CR or LF;
+    // Shift+Enter ends the line as Enter does.
+    void editorKeys() {
+        EditorBox editor;
+        editor.setText("a\r");
+        editor.moveCursor(QTextCursor::End); // right after the lone CR
+        QTest::sendKeyEvent(QTest::Click, &editor, Qt::Key_unknown, "\u240D", Qt::NoModifier);
+        QTest::keyClick(&editor, Qt::Key_Return, Qt::ShiftModifier);
+        QGuiApplication::clipboard()->setText("\u2028c");
+        editor.paste();
+        QCOMPARE(editor.text(), QStringLiteral("a\r\u240D\r\n\u2028c"));
     }
 
     void folderList() {
@@ -115,7 +133,8 @@ private slots:
     }
 
     // The option buttons of a parent form one group; the one selected still clicks.
-    void optionButtons() {
+    // Enter clicks a focused button, as Space does.
+    void buttons() {
         QWidget page;
         OptionButton a("a", &page), b("b", &page);
         a.setChecked(true);
@@ -125,6 +144,14 @@ private slots:
             QCOMPARE(clicks.count(), expected);
         }
         QVERIFY(b.isChecked() && !a.isChecked());
+        QTest::keyClick(&a, Qt::Key_Enter);
+        QVERIFY(a.isChecked());
+
+        CommandButton command("Effacer");
+        QSignalSpy pressed(&command, &QPushButton::clicked);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+            QTest::keyClick(&command, key);
+        QCOMPARE(pressed.count(), 3);
     }
 
     void statusBarPanelsCountFromOne() {

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "support/doubles.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -17,6 +18,8 @@ class TstDestination : public QObject {
 private slots:
     void change_data();
     void change();
+    void gone_data();
+    void gone();
 };
 
 // A change of destination, from the folder list or to a drive's current folder,
@@ -94,6 +97,51 @@ void TstDestination::change() {
     QVERIFY2(box.text.contains(path) && box.text.contains(reason), qPrintable(box.text));
     QVERIFY(box.icon == MessageBoxes::Icon::Warning && box.buttons == MessageBoxes::Buttons::Ok);
     QCOMPARE(w.Drive1->drive(), h.drives->drives[0]);
+}
+
+// A destination deleted, or replaced by a file, since it was opened: before a
+// preview or a creation the user is told why, the nearest folder above it that
+// is still there is opened without a preview, and nothing is made.
+void TstDestination::gone_data() {
+    QTest::addColumn<bool>("create"); // the create command, else the preview command
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<bool>("file"); // a file takes the destination's name
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("deleted, then previewed") << false << "d/a/b" << false << "d/a";
+    QTest::newRow("replaced by a file, then created") << true << "d/a/b" << true << "d/a";
+    QTest::newRow("deleted with its parent, then created") << true << "d/a" << false << "d";
+}
+
+void TstDestination::gone() {
+    QFETCH(bool, create);
+    QFETCH(QString, removed);
+    QFETCH(bool, file);
+    QFETCH(QString, opened);
+    Harness h;
+    h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
+    h.drives->working = h.makeFolder("c/projets");
+    const QString destination = h.makeFolder("d/a/b");
+    Form1 w(h.services());
+    w.Dir1->setPath(destination);
+    w.Text1->setText("Neuf");
+    w.Command2->click();
+    QVERIFY(w.Command3->isEnabled());
+    QDir(h.path(removed)).removeRecursively();
+    if (file)
+        h.writeFile("d/a/b", "x");
+    const int runs = w.previewRuns();
+    QSignalSpy changes(w.Dir1, &FolderList::Change);
+
+    (create ? w.Command3 : w.Command2)->click();
+    QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2), w.Drive1->drive()}),
+             QStringList({h.path(opened), h.path(opened), h.drives->drives[1]}));
+    QCOMPARE(h.messages->titles(), QStringList{"Répertoire de destination"});
+    const QString text = h.messages->shown.first().text;
+    QVERIFY2(text.contains(destination) && text.endsWith(h.path(opened)), qPrintable(text));
+    QVERIFY(!w.Command3->isEnabled());
+    QCOMPARE(w.previewRuns(), runs);
+    QCOMPARE(changes.count(), 0);
+    QVERIFY(h.files->asked.isEmpty());
 }
 
 QTEST_MAIN(TstDestination)

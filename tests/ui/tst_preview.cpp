@@ -5,6 +5,7 @@
 #include "support/doubles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTest>
 
 using namespace ramulo;
@@ -20,7 +21,8 @@ private slots:
 
 namespace {
 // The boxes a preview must show for these reports, in this order.
-QStringList boxes(const QStringList& duplicates, const QStringList& existing) {
+QStringList boxes(const QStringList& duplicates, const QStringList& existing,
+                  const QStringList& impossible = {}) {
     QStringList boxes;
     if (!duplicates.isEmpty())
         boxes << "DOUBLONS EDITEURS DETECTES [warning, OK]\nATTENTION ! Les lignes suivantes "
@@ -30,6 +32,10 @@ QStringList boxes(const QStringList& duplicates, const QStringList& existing) {
         boxes << "DOUBLONS DOSSIERS DETECTES [warning, OK]\nATTENTION ! Les dossiers suivants "
                  "existent déjà, renommez-les ou supprimez-les dans l'Editeur :\r\n" +
                      existing.join("\r\n");
+    if (!impossible.isEmpty())
+        boxes << "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\nATTENTION ! Les dossiers suivants "
+                 "ne pourront pas être créés, renommez-les ou supprimez-les dans l'Editeur :\r\n" +
+                     impossible.join("\r\n");
     return boxes;
 }
 
@@ -81,6 +87,23 @@ void TstPreview::reports_data() {
     QTest::newRow("drive root") << true << there + "\r\n\r\nramulo absent 7f3e" << none
                                 << QStringList{there, "ramulo absent 7f3e"}
                                 << boxes({}, {"- " + there + " > " + there});
+    const QString x300(300, u'x'), nul = QString("x") + QChar(0) + "y";
+    const QString half = QString("z") + QChar(0xd800), refused = " (caractère refusé par le "
+                                                                 "système de fichiers : U+";
+    QTest::newRow("names that cannot be made; a raw duplicate is not listed again")
+        << false << "a\r\na \r\n" + x300 + "\r\n" + nul + "\r\n" + half + "\r\nnotes\r\na" << none
+        << QStringList{"a", "a", x300, nul, half, "notes", "a"}
+        << boxes({"- a"}, {},
+                 {"- a  > a (même dossier que la ligne « a »)",
+                  "- " + x300 + " > " + x300 + " (nom trop long : 300 octets, 255 au plus)",
+                  "- " + nul + " > " + nul + refused + "0000)",
+                  "- " + half + " > " + half + refused + "D800)",
+                  "- notes > notes (un fichier porte déjà ce nom)"});
+    const QString mebi(1 << 20, u'M');
+    QTest::newRow("a line of 1 MiB")
+        << false << mebi << none << QStringList{mebi}
+        << boxes({}, {},
+                 {"- " + mebi + " > " + mebi + " (nom trop long : 1048576 octets, 255 au plus)"});
     QStringList many;
     for (int i = 1; i <= 4999; ++i)
         many << QStringLiteral("Dossier %1").arg(i, 4, 10, QLatin1Char('0'));
@@ -103,6 +126,7 @@ void TstPreview::reports() {
         atRoot ? QDir::toNativeSeparators(QDir::rootPath()) : h.makeFolder("dest");
     for (const QString& folder : folders)
         h.makeFolder("dest/" + folder);
+    h.writeFile("dest/notes", "x");
     Form1 w(h.services());
     w.Dir1->setPath(destination);
     w.Text1->setText(text);
@@ -117,7 +141,10 @@ void TstPreview::reports() {
                          QString::number(w.Command3->isEnabled()));
     };
 
+    QElapsedTimer clock;
+    clock.start();
     QTest::mouseClick(w.Command2, Qt::LeftButton);
+    QVERIFY2(clock.elapsed() < 1000, "the window froze"); // far above its usual time
     const QString state = names.join("\n") + "|Total : " + QString::number(names.size());
     QCOMPARE(w.rtb1->toPlainText() + "|" + total->text(), state);
     for (QString& box : shown)

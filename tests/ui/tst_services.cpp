@@ -30,20 +30,32 @@ void TstServices::fileSystem() {
     QFile file(tmp.filePath("fichier"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
+    QVERIFY(QFile::link(tmp.filePath("absent"), tmp.filePath("lien")));
     RealFileSystem fs;
     const QString made = tmp.filePath(QStringLiteral("Réunions 2007"));
     QVERIFY(!fs.folderExists(made));
     QCOMPARE(fs.createFolder(made), std::nullopt);
-    QVERIFY(fs.folderExists(made));
-    QVERIFY(!fs.folderExists(tmp.filePath("fichier")));         // a file is no folder
-    QVERIFY(!fs.folderExists(tmp.filePath(QString(300, 'x')))); // cannot exist
+    QVERIFY(QFile::link(made, tmp.filePath("vers dossier")));
+    using Entry = FileSystem::Entry;
+    QCOMPARE(QList({fs.entryAt(made), fs.entryAt(tmp.filePath("vers dossier")),
+                    fs.entryAt(tmp.filePath("fichier")), fs.entryAt(tmp.filePath("lien")),
+                    fs.entryAt(tmp.filePath(QString(300, 'x')))}),
+             QList({Entry::Folder, Entry::Folder, Entry::File, Entry::Link, Entry::None}));
 
-    // Failures come back with the system's reason; parents are never made.
-    for (const QString& path : {made, tmp.filePath("fichier"), tmp.filePath("absent/sous")}) {
+    // Failures come back with the system's reason; parents are never made; a
+    // path the system cannot take as written is neither cut short nor thrown on.
+    const QString nul = tmp.filePath(QString("x") + QChar(0) + "y");
+    const QString half = tmp.filePath(QString("z") + QChar(0xd800));
+    for (const QString& path :
+         {made, tmp.filePath("fichier"), tmp.filePath("absent/sous"), nul, half}) {
         const auto reason = fs.createFolder(path);
         QVERIFY2(reason && !reason->isEmpty(), qPrintable(path));
+        QVERIFY(unreadableFolder(path + "/sous").has_value());
     }
-    QVERIFY(!QFileInfo(tmp.filePath("absent")).exists());
+    QCOMPARE(QDir(tmp.path())
+                 .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+             QStringList({"Réunions 2007", "fichier", "lien", "vers dossier"}));
+    QCOMPARE(fs.entryAt(nul), Entry::None);
 }
 
 void TstServices::systemServices() {
@@ -69,6 +81,7 @@ void TstServices::systemServices() {
     QVERIFY(drives.list().contains(drives.systemDrive()));
     QVERIFY(drives.systemDrive().endsWith(QDir::separator()));
     QCOMPARE(drives.workingFolder(), displayPath(QDir::currentPath()));
+    QCOMPARE(drives.homeFolder(), displayPath(QDir::homePath()));
     QVERIFY(drives.list().contains(drives.driveOf(drives.workingFolder())));
     QCOMPARE(drives.notReady(drives.systemDrive()), std::nullopt);
     QVERIFY(drives.notReady(QDir::tempPath() + "/absent-ramulo").has_value());

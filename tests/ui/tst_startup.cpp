@@ -4,25 +4,36 @@
 #include "support/doubles.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
+
+#include <unistd.h>
 
 using namespace ramulo::test;
 
 class TstStartup : public QObject {
     Q_OBJECT
 private slots:
-    // Started in <root>/d/projets; the system drive's current folder is the destination.
+    // Started in <root>/d/projets; the system drive's current folder is the
+    // destination. A current folder that cannot be opened gives way to the home
+    // folder; a name is then made there, and nowhere else.
     void startValues_data() {
         QTest::addColumn<QString>("system");
         QTest::addColumn<QString>("folder"); // the destination, its drive first
         QTest::addColumn<int>("previews");
-        QTest::addColumn<bool>("presets"); // false: no presets folder
+        QTest::addColumn<bool>("presets");    // false: no presets folder
+        QTest::addColumn<QString>("working"); // how the current folder is, if not fine
         // clang-format off
-        QTest::newRow("process on the system drive") << "d" << "d/projets" << 3 << true;
-        QTest::newRow("process on another drive") << "c" << "c/courant" << 4 << true;
-        QTest::newRow("no system drive") << "absent" << "d/projets" << 3 << true;
-        QTest::newRow("no presets folder") << "d" << "d/projets" << 3 << false;
+        QTest::newRow("process on the system drive") << "d" << "d/projets" << 3 << true << "";
+        QTest::newRow("process on another drive") << "c" << "c/courant" << 4 << true << "";
+        QTest::newRow("no system drive") << "absent" << "d/projets" << 3 << true << "";
+        QTest::newRow("no presets folder") << "d" << "d/projets" << 3 << false << "";
+        QTest::newRow("current folder deleted") << "d" << "d/maison" << 3 << true << "deleted";
+        QTest::newRow("current folder unreadable") << "d" << "d/maison" << 3 << true << "unreadable";
         // clang-format on
     }
     void startValues() {
@@ -30,16 +41,32 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(int, previews);
         QFETCH(bool, presets);
+        QFETCH(QString, working);
         Harness h;
         h.drives->drives = {h.makeFolder("d"), h.makeFolder("c")};
         h.drives->system = h.path(system);
         h.drives->working = h.makeFolder("d/projets");
+        h.drives->home = h.makeFolder("d/maison");
         h.drives->current[h.path("c")] = h.makeFolder("c/courant");
         for (const char* file : {"Mois.txt", "Alphabet.txt", "notes.doc"})
             h.writeFile(QStringLiteral("program/presets/") + file, "A\r\n");
         h.makeFolder("program/presets/dossier.txt");
         h.program->folder = h.makeFolder(presets ? "program" : "ailleurs");
-        Form1 w(h.services());
+        if (working == "deleted")
+            QDir(h.drives->working).removeRecursively();
+        // Root reads any folder: the program is then started as another user.
+        const bool otherUser = working == "unreadable" && geteuid() == 0;
+        if (working == "unreadable") {
+            QFile(h.root.path()).setPermissions(QFile(h.path("d")).permissions());
+            QFile(h.drives->working).setPermissions({});
+        }
+        if (otherUser)
+            QVERIFY(seteuid(65534) == 0);
+        std::optional<Form1> started;
+        started.emplace(h.services());
+        if (otherUser)
+            QVERIFY(seteuid(0) == 0);
+        Form1& w = *started;
         QCOMPARE(QStringList({w.Drive1->drive(), w.Dir1->path(), w.SB1->panelText(2),
                               w.File1->folder(), w.preftext->text(), w.sufftext->text(),
                               w.Text2->text(), w.Text4->text(), w.Text3->text(), w.Text1->text(),
@@ -60,6 +87,11 @@ private slots:
                         w.Option1[2]->isChecked(), w.Frame3[0]->isVisibleTo(&w),
                         w.Frame3[1]->isVisibleTo(&w), h.messages->shown.isEmpty()}),
                  QList({false, false, true, false, true, false, false, true, false, true}));
+
+        w.Text1->setText("zz");
+        w.Command2->click();
+        w.Command3->click();
+        QCOMPARE(h.files->asked, QStringList{h.path(folder + "/zz")});
     }
 
     // Each formatting control feeds its own step of the chain, read at every call.
