@@ -168,10 +168,35 @@ char16_t EditorBox::heldBreak(int position) const {
     return 0;
 }
 
+namespace {
+// Wrapping at word boundaries costs the square of a word's length: a line of a
+// million letters without a blank would freeze the window for minutes. Text
+// that holds such a word wraps anywhere.
+bool holdsLongWord(QStringView text) {
+    constexpr qsizetype kLongWord = 2000;
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongWord)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+void EditorBox::wrapFor(QStringView text, bool replacing) {
+    const auto mode =
+        holdsLongWord(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    // Once a long word is in, only a new text lets it go: undo may bring it back.
+    if (replacing || mode == QTextOption::WrapAnywhere)
+        setWordWrapMode(mode);
+}
+
 void EditorBox::setText(const QString& text) {
     // Setting the text it already holds changes nothing, and so raises nothing.
     if (text == this->text())
         return;
+    wrapFor(text, true);
     QString shown;
     shown.reserve(text.size());
     QList<qsizetype> held; // positions of lone CRs and LFs
@@ -217,10 +242,12 @@ void EditorBox::insertTyped(const QString& text) {
 }
 
 void EditorBox::insertFromMimeData(const QMimeData* source) {
-    if (source->hasText())
+    if (source->hasText()) {
+        wrapFor(source->text(), false);
         insertTyped(source->text());
-    else
+    } else {
         QPlainTextEdit::insertFromMimeData(source);
+    }
 }
 
 void EditorBox::keyPressEvent(QKeyEvent* event) {
@@ -244,8 +271,28 @@ void EditorBox::keyPressEvent(QKeyEvent* event) {
 
 // PreviewPane ------------------------------------------------------------
 
+namespace {
+// A row shows at most this many characters of its name, cut in the middle:
+// measuring a name of a million characters would freeze the window.
+constexpr qsizetype kShownName = 1000;
+
+class ShortRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->text.size() > kShownName)
+            option->text = option->text.left(kShownName / 2) + QStringLiteral("…") +
+                           option->text.right(kShownName / 2);
+    }
+};
+} // namespace
+
 PreviewPane::PreviewPane(QWidget* parent) : QListView(parent), m_model(new QStringListModel(this)) {
     setModel(m_model);
+    setItemDelegate(new ShortRowDelegate(this));
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -107,6 +107,7 @@ protected:
 private:
     char16_t heldBreak(int position) const;
     void insertTyped(const QString& text);
+    void wrapFor(QStringView text, bool replacing);
 };
 
 // The read-only preview pane: one folder name a row. A list view rather than a
