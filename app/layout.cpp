@@ -49,7 +49,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, int l, int t, int w,
                  int h) {
-    return place(new QGroupBox(caption, parent), name, l, t, w, h);
+    return place(new FrameBox(caption, parent), name, l, t, w, h);
 }
 
 } // namespace

@@ -7,11 +7,13 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTextBlock>
+#include <qdrawutil.h>
 
 namespace ramulo {
 
@@ -356,6 +358,36 @@ void OptionButton::mousePressEvent(QMouseEvent* event) {
 void OptionButton::keyPressEvent(QKeyEvent* event) {
     m_toggledInGesture = false;
     CommandButton::keyPressEvent(event);
+}
+
+// FrameBox ---------------------------------------------------------------
+
+FrameBox::FrameBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+    constexpr int indent = 6; // from the left edge to the break in the line
+    constexpr int gap = 2;    // on each side of the caption
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QString caption = title();
+    QRect captionRect;
+    if (!caption.isEmpty()) {
+        const int width = metrics.size(Qt::TextShowMnemonic, caption).width() + 2 * gap;
+        captionRect = QStyle::visualRect(layoutDirection(), rect(),
+                                         QRect(indent, 0, width, metrics.height()) & rect());
+    }
+    // The line breaks behind the caption and behind a control laid on the border
+    // (the preview's zoom), so that it never shows through either.
+    QRegion lineArea = QRegion(rect()) - captionRect;
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible())
+            lineArea -= child->geometry();
+    painter.setClipRegion(lineArea);
+    // An etched line, dark over light, whose two pixels straddle the caption's middle.
+    qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2 - 1, 0, 0), palette(), true);
+    painter.setClipping(false);
+    style()->drawItemText(&painter, captionRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                          isEnabled(), caption, QPalette::WindowText);
 }
 
 // ScrollBar, Slider, TabStrip ----------------------------------------------

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -156,6 +157,18 @@ protected:
 
 private:
     bool m_toggledInGesture = false;
+};
+
+// Frame around a group of controls, its caption in the border as classic
+// desktop frames draw it: the top line runs through the middle of the caption
+// and breaks behind it, so that the first row of controls stays clear of it.
+class FrameBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit FrameBox(const QString& caption, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Horizontal scroll bar that raises change on each completed change (not while

@@ -15,7 +15,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -48,38 +50,116 @@ Services Services::completed() const {
 }
 
 namespace {
+// Lines longer than this are cut in the middle, keeping kKeptEnds characters
+// at each end: a pasted line of a million characters would make a box
+// hundreds of thousands of pixels tall and take seconds to lay out.
+constexpr qsizetype kLongLine = 120;
+constexpr qsizetype kKeptEnds = 50;
+
+// A surrogate pair is one character: lines are counted and cut by
+// characters, never between the two halves of a pair.
+bool pairAt(QStringView line, qsizetype i) {
+    return i >= 0 && i + 1 < line.size() && line[i].isHighSurrogate() &&
+           line[i + 1].isLowSurrogate();
+}
+
+std::optional<QString> cutLongLine(QStringView line) {
+    qsizetype characters = line.size();
+    for (qsizetype i = 0; i < line.size(); ++i)
+        if (pairAt(line, i)) {
+            --characters;
+            ++i;
+        }
+    if (characters <= kLongLine)
+        return std::nullopt;
+    qsizetype headEnd = 0, tailStart = line.size();
+    for (int kept = 0; kept < kKeptEnds; ++kept) {
+        headEnd += pairAt(line, headEnd) ? 2 : 1;
+        tailStart -= pairAt(line, tailStart - 2) ? 2 : 1;
+    }
+    QString cut = line.first(headEnd).toString();
+    cut += QStringLiteral("…(%1 caractères omis)…").arg(characters - 2 * kKeptEnds);
+    cut += line.sliced(tailStart);
+    return cut;
+}
+
+// The message with every long line cut; line breaks stay as they are.
+QString withLongLinesCut(const QString& text) {
+    QString result;
+    qsizetype copied = 0; // the text before this index is in result already
+    for (qsizetype start = 0; start <= text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        const qsizetype lineEnd = end > start && text[end - 1] == u'\r' ? end - 1 : end;
+        if (lineEnd - start > kLongLine)
+            if (const auto cut = cutLongLine(QStringView(text).sliced(start, lineEnd - start))) {
+                result += QStringView(text).sliced(copied, start - copied);
+                result += *cut;
+                copied = lineEnd;
+            }
+        start = end + 1;
+    }
+    if (copied == 0)
+        return text;
+    result += QStringView(text).sliced(copied);
+    return result;
+}
+
 // A long message (a report of many lines) keeps its first line as the box's
 // text and shows the rest in a scrolling area, so that the box fits the screen
 // and its buttons stay in reach.
 void moveBodyToScrollingArea(QMessageBox& box, const QString& text) {
     const qsizetype firstBreak = text.indexOf(u'\n');
-    box.setText(text.left(firstBreak).remove(u'\r'));
-
     auto* body = new QPlainTextEdit(&box);
     body->setObjectName(QStringLiteral("report"));
     body->setReadOnly(true);
     body->setLineWrapMode(QPlainTextEdit::NoWrap);
     body->setPlainText(
         text.mid(firstBreak + 1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    const QRect screen = box.screen()->availableGeometry();
     body->setFixedSize(std::min(560, screen.width() * 2 / 3), std::min(420, screen.height() / 2));
 
     // The area goes between the text and the buttons.
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     auto* buttons = box.findChild<QDialogButtonBox*>();
-    if (!grid || !buttons)
-        return;
-    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-    grid->getItemPosition(grid->indexOf(buttons), &row, &column, &rowSpan, &columnSpan);
-    grid->removeWidget(buttons);
-    grid->addWidget(body, row, 0, 1, grid->columnCount());
-    grid->addWidget(buttons, row + 1, column, rowSpan, columnSpan);
+    if (grid && buttons) {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(grid->indexOf(buttons), &row, &column, &rowSpan, &columnSpan);
+        grid->removeWidget(buttons);
+        grid->addWidget(body, row, 0, 1, grid->columnCount());
+        grid->addWidget(buttons, row + 1, column, rowSpan, columnSpan);
+    }
+    // Last, so that a box already on screen takes its new size from the new text.
+    body->show();
+    box.setText(text.left(firstBreak).remove(u'\r'));
 }
+
+// A box that keeps its OK button in reach: when its text, laid out, would
+// still make it wider or taller than its screen (lines that wrap), the body
+// moves into the scrolling area before the box appears.
+class FittingBox : public QMessageBox {
+public:
+    explicit FittingBox(QWidget* parent) : QMessageBox(parent) {}
+    // The message whose body may still move; empty once it has.
+    QString movableText;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event); // sizes the box to its text and centres it
+        const QSize room = screen()->availableGeometry().size();
+        if (movableText.contains(u'\n') && room.boundedTo(size()) != size()) {
+            moveBodyToScrollingArea(*this, std::exchange(movableText, QString()));
+            adjustPosition(parentWidget());
+        }
+    }
+};
 } // namespace
 
-MessageBoxes::Answer RealMessageBoxes::show(const QString& text, const QString& title,
+MessageBoxes::Answer RealMessageBoxes::show(const QString& message, const QString& title,
                                             Buttons buttons, Icon icon) {
-    QMessageBox box(QApplication::activeWindow());
+    const QString text = withLongLinesCut(message);
+    FittingBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
@@ -100,6 +180,8 @@ MessageBoxes::Answer RealMessageBoxes::show(const QString& text, const QString& 
     box.setDefaultButton(ok);
     if (text.count(u'\n') >= kLongMessageLines)
         moveBodyToScrollingArea(box, text);
+    else
+        box.movableText = text;
     box.exec();
     if (box.clickedButton() == ok || buttons == Buttons::Ok)
         return Answer::Ok;

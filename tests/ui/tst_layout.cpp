@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <optional>
+#include <utility>
 
 using ramulo::px;
 
@@ -144,6 +145,24 @@ private slots:
         QCOMPARE(p[0]->width() + p[1]->width() + p[2]->width(), w.SB1->width() - px(60));
         const Qt::Alignment align = p[0]->alignment() | p[1]->alignment() | p[2]->alignment();
         QCOMPARE(align & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
+
+    // A frame's caption sits in its border: the top line, drawn right of the caption,
+    // runs through the caption's middle, clear of the first row of controls.
+    void frameCaptions() {
+        const std::pair<QGroupBox*, QWidget*> frames[] = {
+            {m_w->Frame2, m_w->Drive1}, {m_w->Frame4, m_w->prefcheck}, {m_w->Frame1, m_w->rtb1}};
+        for (const auto& [frame, first] : frames) {
+            QImage drawn(frame->size(), QImage::Format_RGB32);
+            frame->render(&drawn, {}, {}, QWidget::DrawWindowBackground); // not its controls
+            const int x = frame->fontMetrics().horizontalAdvance(frame->title()) + 16;
+            int line = 0;
+            while (line + 1 < drawn.height() && drawn.pixel(x, line) == drawn.pixel(x, 0))
+                ++line;
+            QVERIFY2(std::abs(line - frame->fontMetrics().height() / 2) <= 1 &&
+                         line + 2 < first->y(),
+                     qPrintable(frame->objectName() + ": line at " + QString::number(line)));
+        }
     }
 
     // The focus chain follows the tab numbers; Tab goes round by them past the disabled

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -88,24 +89,43 @@ void TstServices::systemServices() {
     QVERIFY(QDir(drives.currentFolder(drives.systemDrive())).exists());
 }
 
-// Real boxes: title, text, buttons, icon, the answer; a long report scrolls in
-// a box that fits the screen, with its OK button in reach.
+// Real boxes: title, text, buttons, icon, the answer; a long report, or lines
+// that wrap past the screen, scroll in a box that fits the screen, with its OK
+// button in reach; a line of a million characters is cut and shows at once.
 void TstServices::messageBox_data() {
     QTest::addColumn<int>("buttons");
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("press");
     QTest::addColumn<int>("answer");
     QTest::addColumn<int>("reportLines");
+    QTest::addColumn<QStringList>("extra"); // lines after the report, as given
+    QTest::addColumn<QStringList>("shown"); // and as the box shows them
+    QTest::addColumn<bool>("scrolls");
     using B = MessageBoxes::Buttons;
     using I = MessageBoxes::Icon;
     using A = MessageBoxes::Answer;
-    QTest::newRow("OK alone") << int(B::Ok) << int(I::Warning) << "OK" << int(A::Ok) << 1;
-    QTest::newRow("Cancel") << int(B::OkCancel) << int(I::None) << "Annuler" << int(A::Cancel) << 1;
-    QTest::newRow("Escape") << int(B::OkCancel) << int(I::Information) << "" << int(A::Cancel) << 1;
+    const QStringList none;
+    QTest::newRow("OK alone") << int(B::Ok) << int(I::Warning) << "OK" << int(A::Ok) << 1 << none
+                              << none << false;
+    QTest::newRow("Cancel") << int(B::OkCancel) << int(I::None) << "Annuler" << int(A::Cancel) << 1
+                            << none << none << false;
+    QTest::newRow("Escape") << int(B::OkCancel) << int(I::Information) << "" << int(A::Cancel) << 1
+                            << none << none << false;
     QTest::newRow("40 report lines: the text itself")
-        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 40;
-    QTest::newRow("41 report lines: scrolling") << int(B::Ok) << 1 << "OK" << int(A::Ok) << 41;
-    QTest::newRow("5000 report lines: scrolling") << int(B::Ok) << 1 << "OK" << int(A::Ok) << 5000;
+        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 40 << none << none << false;
+    QTest::newRow("41 report lines: scrolling")
+        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 41 << none << none << true;
+    QTest::newRow("5000 report lines: scrolling")
+        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 5000 << none << none << true;
+    // 1 MiB each; the cuts fall beside surrogate pairs, which stay whole.
+    const QString huge = QString(49, 'a') + "😀" + QString(1048474, 'm') + "😀" + QString(49, 'z');
+    const QString cut = QString(49, 'a') + "😀…(1048474 caractères omis)…😀" + QString(49, 'z');
+    QTest::newRow("two 1 MiB lines: cut in the middle")
+        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << QStringList{huge, huge}
+        << QStringList{cut, cut} << false;
+    const QStringList wrapping(40, QString("0123456789 ").repeated(11).chopped(1));
+    QTest::newRow("40 lines of 120 characters: whole, wrapped past the screen, scrolling")
+        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << wrapping << wrapping << true;
 }
 
 void TstServices::messageBox() {
@@ -114,15 +134,24 @@ void TstServices::messageBox() {
     QFETCH(QString, press);
     QFETCH(int, answer);
     QFETCH(int, reportLines);
+    QFETCH(QStringList, extra);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, scrolls);
     QStringList lines{"ATTENTION ! Les lignes suivantes sont en double :"};
     for (int i = 0; i < reportLines; ++i)
         lines << QStringLiteral("- nom %1").arg(i);
+    const QStringList expected = lines + shown;
+    lines << extra;
 
     QString title, text, report;
     QStringList captions;
     int shownIcon = -1;
     bool fits = false;
+    qint64 shownAfter = -1;
+    QElapsedTimer clock;
+    clock.start();
     QTimer::singleShot(0, [&] {
+        shownAfter = clock.elapsed();
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
@@ -155,12 +184,13 @@ void TstServices::messageBox() {
                                        QMessageBox::Information};
     QCOMPARE(shownIcon, int(icons[icon]));
     QVERIFY(fits);
-    if (reportLines <= 40) {
-        QCOMPARE(text, lines.join("\r\n"));
+    QVERIFY2(shownAfter >= 0 && shownAfter < 1000, qPrintable(QString::number(shownAfter)));
+    if (!scrolls) {
+        QCOMPARE(text, expected.join("\r\n"));
         QCOMPARE(report, QString());
     } else {
-        QCOMPARE(text, lines.first());
-        QCOMPARE(report, lines.mid(1).join("\n")); // the whole report, readable
+        QCOMPARE(text, expected.first());
+        QCOMPARE(report, expected.mid(1).join("\n")); // the whole report, readable
     }
 }
 
