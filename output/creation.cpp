@@ -30,7 +30,8 @@ QString creationFailureMessage(const CreationFailure& failure, qint64 createdBef
                           "Raison : %3\r\n"
                           "%4 dossier(s) créé(s) avant cette ligne ; les lignes suivantes n'ont "
                           "pas été traitées.")
-        .arg(failure.rawLine, failure.fullPath, failure.reason, QString::number(createdBefore));
+        .arg(shownCut(failure.rawLine), shownCut(failure.fullPath), failure.reason,
+             QString::number(createdBefore));
 }
 
 } // namespace ramulo

@@ -28,7 +28,7 @@ void Form1::Dir1_Change() {
 // A folder that cannot be opened leaves the destination where it was.
 void Form1::Dir1_OpenFailed(const QString& path, const QString& reason) {
     refuseDestination(
-        QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2").arg(path, reason));
+        QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2").arg(shownCut(path), reason));
 }
 
 // Tells why, then the drive list goes back to the drive of the open folder,
@@ -64,6 +64,6 @@ bool Form1::destinationStillOpen() {
     SB1->setPanelText(2, Dir1->path());
     refuseDestination(QStringLiteral("Le dossier de destination %1 n'est plus accessible :\r\n%2"
                                      "\r\nNouvelle destination : %3")
-                          .arg(gone, *reason, Dir1->path()));
+                          .arg(shownCut(gone), *reason, shownCut(Dir1->path())));
     return false;
 }

@@ -109,7 +109,8 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             path = joinPath(inputs.destination(), name);
             entry = inputs.entryAt(path);
             if (entry == FileSystem::Entry::Folder)
-                report.existing.append(QStringLiteral("- ") + raw + QStringLiteral(" > ") + name);
+                report.existing.append(QStringLiteral("- ") + shownCut(raw) +
+                                       QStringLiteral(" > ") + shownCut(name));
         }
         qint64 earlier = 0;
         if (!raw.isEmpty()) {
@@ -117,8 +118,9 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             earlier = count++;
             const qint64 room = kDuplicateReportLimit - report.duplicates.size();
             const qint64 listed = std::min(earlier, room);
+            const QString line = QStringLiteral("- ") + shownCut(raw);
             for (qint64 k = 0; k < listed; ++k)
-                report.duplicates.append(QStringLiteral("- ") + raw);
+                report.duplicates.append(line);
             report.duplicatesLeftOut += earlier - listed;
         }
 
@@ -133,11 +135,12 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             if (first == made.cend())
                 made.insert(key, index);
             else
-                why = QStringLiteral("même dossier que la ligne « %1 »").arg(lines.at(*first));
+                why = QStringLiteral("même dossier que la ligne « %1 »")
+                          .arg(shownCut(lines.at(*first)));
         }
         if (why)
-            report.impossible.append(QStringLiteral("- ") + raw + QStringLiteral(" > ") + name +
-                                     QStringLiteral(" (") + *why + u')');
+            report.impossible.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
+                                     shownCut(name) + QStringLiteral(" (") + *why + u')');
     }
     return report;
 }

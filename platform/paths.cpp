@@ -68,6 +68,34 @@ QStringList foldersAbove(const QString& path) {
     return above;
 }
 
+namespace {
+bool pairAt(QStringView text, qsizetype i) {
+    return i >= 0 && i + 1 < text.size() && text[i].isHighSurrogate() &&
+           text[i + 1].isLowSurrogate();
+}
+} // namespace
+
+QString shownCut(const QString& text, qsizetype longest, qsizetype kept) {
+    if (text.size() <= longest)
+        return text;
+    qsizetype characters = text.size();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (pairAt(text, i)) {
+            --characters;
+            ++i;
+        }
+    if (characters <= longest)
+        return text;
+    qsizetype headEnd = 0, tailStart = text.size();
+    for (qsizetype k = 0; k < kept; ++k) {
+        headEnd += pairAt(text, headEnd) ? 2 : 1;
+        tailStart -= pairAt(text, tailStart - 2) ? 2 : 1;
+    }
+    return text.first(headEnd) +
+           QStringLiteral("…(%1 caractères omis)…").arg(characters - 2 * kept) +
+           text.sliced(tailStart);
+}
+
 QString displayPath(const QString& path) {
     // cleanPath keeps the separator of a root ("/", "C:/") and drops any other.
     return QDir::toNativeSeparators(QDir::cleanPath(QDir(path).absolutePath()));

@@ -35,6 +35,11 @@ std::optional<QString> firstReadableFolder(const QStringList& folders);
 // The folders above a path, nearest first, up to its root.
 QStringList foldersAbove(const QString& path);
 
+// A name or path as a message shows it: one longer than `longest` characters
+// keeps its first and last `kept`, joined by "…(N caractères omis)…". A
+// surrogate pair counts as one character and is never cut in two.
+QString shownCut(const QString& text, qsizetype longest = 120, qsizetype kept = 50);
+
 // An absolute path in the form the window shows: native separators, no
 // trailing separator except on a drive root.
 QString displayPath(const QString& path);

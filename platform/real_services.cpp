@@ -50,38 +50,10 @@ Services Services::completed() const {
 }
 
 namespace {
-// Lines longer than this are cut in the middle, keeping kKeptEnds characters
-// at each end: a pasted line of a million characters would make a box
-// hundreds of thousands of pixels tall and take seconds to lay out.
-constexpr qsizetype kLongLine = 120;
-constexpr qsizetype kKeptEnds = 50;
-
-// A surrogate pair is one character: lines are counted and cut by
-// characters, never between the two halves of a pair.
-bool pairAt(QStringView line, qsizetype i) {
-    return i >= 0 && i + 1 < line.size() && line[i].isHighSurrogate() &&
-           line[i + 1].isLowSurrogate();
-}
-
-std::optional<QString> cutLongLine(QStringView line) {
-    qsizetype characters = line.size();
-    for (qsizetype i = 0; i < line.size(); ++i)
-        if (pairAt(line, i)) {
-            --characters;
-            ++i;
-        }
-    if (characters <= kLongLine)
-        return std::nullopt;
-    qsizetype headEnd = 0, tailStart = line.size();
-    for (int kept = 0; kept < kKeptEnds; ++kept) {
-        headEnd += pairAt(line, headEnd) ? 2 : 1;
-        tailStart -= pairAt(line, tailStart - 2) ? 2 : 1;
-    }
-    QString cut = line.first(headEnd).toString();
-    cut += QStringLiteral("…(%1 caractères omis)…").arg(characters - 2 * kKeptEnds);
-    cut += line.sliced(tailStart);
-    return cut;
-}
+// Names and paths come already cut to a readable length; a line still longer
+// than this (a pasted line of a million characters would make a box hundreds
+// of thousands of pixels tall and take seconds to lay out) is cut as well.
+constexpr qsizetype kLongLine = 400;
 
 // The message with every long line cut; line breaks stay as they are.
 QString withLongLinesCut(const QString& text) {
@@ -92,12 +64,14 @@ QString withLongLinesCut(const QString& text) {
         if (end < 0)
             end = text.size();
         const qsizetype lineEnd = end > start && text[end - 1] == u'\r' ? end - 1 : end;
-        if (lineEnd - start > kLongLine)
-            if (const auto cut = cutLongLine(QStringView(text).sliced(start, lineEnd - start))) {
+        if (lineEnd - start > kLongLine) {
+            const QString line = text.sliced(start, lineEnd - start);
+            if (const QString cut = shownCut(line, kLongLine, kLongLine / 2 - 50); cut != line) {
                 result += QStringView(text).sliced(copied, start - copied);
-                result += *cut;
+                result += cut;
                 copied = lineEnd;
             }
+        }
         start = end + 1;
     }
     if (copied == 0)

@@ -87,7 +87,9 @@ void TstPreview::reports_data() {
     QTest::newRow("drive root") << true << there + "\r\n\r\nramulo absent 7f3e" << none
                                 << QStringList{there, "ramulo absent 7f3e"}
                                 << boxes({}, {"- " + there + " > " + there});
-    const QString x300(300, u'x'), nul = QString("x") + QChar(0) + "y";
+    const QString x300(300, u'x'),
+        x300cut = QString(50, u'x') + "…(200 caractères omis)…" + QString(50, u'x'),
+        nul = QString("x") + QChar(0) + "y";
     const QString half = QString("z") + QChar(0xd800), refused = " (caractère refusé par le "
                                                                  "système de fichiers : U+";
     QTest::newRow("names that cannot be made; a raw duplicate is not listed again")
@@ -95,15 +97,16 @@ void TstPreview::reports_data() {
         << QStringList{"a", "a", x300, nul, half, "notes", "a"}
         << boxes({"- a"}, {},
                  {"- a  > a (même dossier que la ligne « a »)",
-                  "- " + x300 + " > " + x300 + " (nom trop long : 300 octets, 255 au plus)",
+                  "- " + x300cut + " > " + x300cut + " (nom trop long : 300 octets, 255 au plus)",
                   "- " + nul + " > " + nul + refused + "0000)",
                   "- " + half + " > " + half + refused + "D800)",
                   "- notes > notes (un fichier porte déjà ce nom)"});
-    const QString mebi(1 << 20, u'M');
-    QTest::newRow("a line of 1 MiB")
-        << false << mebi << none << QStringList{mebi}
-        << boxes({}, {},
-                 {"- " + mebi + " > " + mebi + " (nom trop long : 1048576 octets, 255 au plus)"});
+    const QString mebi(1 << 20, u'M'),
+        mebiCut = QString(50, u'M') + "…(1048476 caractères omis)…" + QString(50, u'M');
+    QTest::newRow("a line of 1 MiB") << false << mebi << none << QStringList{mebi}
+                                     << boxes({}, {},
+                                              {"- " + mebiCut + " > " + mebiCut +
+                                               " (nom trop long : 1048576 octets, 255 au plus)"});
     QStringList many;
     for (int i = 1; i <= 4999; ++i)
         many << QStringLiteral("Dossier %1").arg(i, 4, 10, QLatin1Char('0'));

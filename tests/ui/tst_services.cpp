@@ -118,8 +118,8 @@ void TstServices::messageBox_data() {
     QTest::newRow("5000 report lines: scrolling")
         << int(B::Ok) << 1 << "OK" << int(A::Ok) << 5000 << none << none << true;
     // 1 MiB each; the cuts fall beside surrogate pairs, which stay whole.
-    const QString huge = QString(49, 'a') + "😀" + QString(1048474, 'm') + "😀" + QString(49, 'z');
-    const QString cut = QString(49, 'a') + "😀…(1048474 caractères omis)…😀" + QString(49, 'z');
+    const QString huge = QString(149, 'a') + "😀" + QString(1 << 20, 'm') + "😀" + QString(149, 'z');
+    const QString cut = QString(149, 'a') + "😀…(1048576 caractères omis)…😀" + QString(149, 'z');
     QTest::newRow("two 1 MiB lines: cut in the middle")
         << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << QStringList{huge, huge}
         << QStringList{cut, cut} << false;
