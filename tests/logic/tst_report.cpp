@@ -1,5 +1,6 @@
 // What a preview run reports for a list of raw lines.
 
+#include "output/creation.h"
 #include "output/report.h"
 #include "platform/paths.h"
 
@@ -123,7 +124,8 @@ void TstReport::report() {
 }
 
 // Lists far longer than a thousand lines keep every report line; only a
-// pathological list is cut, and then the lines left out are counted.
+// pathological list is cut, and then the lines left out are counted. The
+// message after a creation counts past 16 bits too.
 void TstReport::longLists() {
     QStringList distinct;
     for (int i = 0; i < 5000; ++i)
@@ -141,6 +143,7 @@ void TstReport::longLists() {
     QCOMPARE(r.duplicatesLeftOut, qint64(2000) * 1999 / 2 - kDuplicateReportLimit);
     QCOMPARE(reportText("T :", {"- a", "- b"}, 3),
              QStringLiteral("T :\r\n- a\r\n- b\r\n… et 3 autres lignes."));
+    QCOMPARE(creationMessage(40000), QStringLiteral("40000 dossier(s) créé(s) avec succès !"));
 }
 
 QTEST_APPLESS_MAIN(TstReport)
