@@ -14,7 +14,6 @@ using namespace ramulo::test;
 class TstPreview : public QObject {
     Q_OBJECT
 private slots:
-    void previewButtonWithAutomaticPreviewOff();
     void reports_data();
     void reports();
 };
@@ -40,28 +39,6 @@ QStringList boxes(const QStringList& duplicates, const QStringList& existing,
 }
 
 } // namespace
-
-// With automatic preview off only the preview button rebuilds the preview;
-// its request is used up by that run, so a later change of destination
-// rebuilds nothing. Each run looks in the destination open at that moment.
-void TstPreview::previewButtonWithAutomaticPreviewOff() {
-    Harness h;
-    const QString first = h.makeFolder("premier");
-    h.makeFolder("second/Projet");
-    Form1 w(h.services());
-    w.livepreview->setValue(0);
-    w.Dir1->setPath(first);
-    w.Text1->setText("Projet\r\nNeuf");
-    const int runs = w.previewRuns();
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    w.Dir1->setPath(h.path("second")); // "Projet" exists there
-    QCOMPARE(w.previewRuns(), runs + 1);
-    QVERIFY(h.messages->shown.isEmpty());
-
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QCOMPARE(h.messages->titles(), QStringList{"DOUBLONS DOSSIERS DETECTES"});
-    QVERIFY(h.messages->shown[0].text.endsWith(":\r\n- Projet > Projet"));
-}
 
 void TstPreview::reports_data() {
     QTest::addColumn<bool>("atRoot");

@@ -1,4 +1,4 @@
-// Start-up, quit and the preview command, through the window with the service doubles.
+// Start-up, quit and the name chain, through the window with the service doubles.
 
 #include "app/form1.h"
 #include "support/doubles.h"
@@ -121,20 +121,6 @@ private slots:
         w.sufftext->setText(texts[1]);
         QCOMPARE(w.Applycasse(w.Applyadds(texts[2])), texts[3]);
         QCOMPARE(w.Applyadds(QString()), QString()); // an empty line gets no prefix or suffix
-    }
-
-    // With automatic preview off too, and no request is left pending.
-    void previewButtonWithAutomaticPreviewOff() {
-        Harness h;
-        Form1 w(h.services());
-        w.livepreview->setValue(0);
-        w.Text1->setText("b\r\n\r\na");
-        QVERIFY(!w.Command3->isEnabled());
-        const int before = w.previewRuns();
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
-        QCOMPARE(w.previewRuns(), before + 1);
-        QCOMPARE(w.rtb1->toPlainText() + '|' + w.SB1->panelText(3), QString("b\na|Total : 2"));
-        QVERIFY(!w.var5 && w.Command3->isEnabled());
     }
 
     // At once, without a question even with names in the editor.
