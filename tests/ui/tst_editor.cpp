@@ -1,4 +1,5 @@
-// Which gesture on the editor and its formatting controls rebuilds the preview.
+// How the editor's formatting controls shape the names, and which gesture on
+// the editor and those controls rebuilds the preview.
 
 #include "app/form1.h"
 #include "support/doubles.h"
@@ -119,18 +120,45 @@ private slots:
         QCOMPARE(seen, (QStringList{"pas\npas", "pxas\npxas", "pxas\npxas", "pas\npas"}));
     }
 
+    // Each formatting control feeds its own step of the chain, read at every run.
+    void chainReadsTheControls_data() {
+        QTest::addColumn<QList<int>>("modes");  // case, separator, forbidden, prefix, suffix
+        QTest::addColumn<QStringList>("texts"); // prefix, suffix, raw line, expected name
+        // clang-format off
+        QTest::newRow("case list") << QList({4, 0, 0, 0, 0}) << QStringList({"pre_", "_suff", "mon été", "MON ÉTÉ"});
+        QTest::newRow("separator list") << QList({0, 1, 0, 0, 0}) << QStringList({"pre_", "_suff", "a b-c", "a_b-c"});
+        QTest::newRow("forbidden list") << QList({0, 0, 3, 0, 0}) << QStringList({"pre_", "_suff", "a/b", "a-b"});
+        QTest::newRow("prefix switch and text") << QList({0, 0, 0, 1, 0}) << QStringList({"x:", "_suff", "a", "xa"});
+        QTest::newRow("suffix switch and text") << QList({0, 0, 0, 0, 1}) << QStringList({"pre_", " fin", "a", "a fin"});
+        QTest::newRow("grayed switch counts as on") << QList({0, 0, 0, 2, 2}) << QStringList({"p", "s", "a", "pas"});
+        QTest::newRow("all together") << QList({3, 1, 2, 1, 1}) << QStringList({"le ", " ?", "mon dossier", "Le_mon_dossier__"});
+        // clang-format on
+    }
+    void chainReadsTheControls() {
+        QFETCH(QList<int>, modes);
+        QFETCH(QStringList, texts);
+        for (int i = 0; i < 3; ++i)
+            std::array{w->Combo1, w->Combo2, w->Combo3}[i]->setCurrentIndex(modes[i]);
+        w->prefcheck->setValue(modes[3]);
+        w->suffcheck->setValue(modes[4]);
+        w->preftext->setText(texts[0]);
+        w->sufftext->setText(texts[1]);
+        w->Text1->setText(texts[2]);
+        w->Command2->click();
+        QCOMPARE(w->rtb1->toPlainText(), texts[3]);
+    }
+
     // A switch enables its box while on, checked or grayed, and keeps the text.
     void switchesEnableTheirBoxes() {
         for (const auto& [check, box] :
-             {std::pair{w->prefcheck, w->preftext}, std::pair{w->suffcheck, w->sufftext}})
-            for (const int on : {1, 2}) {
-                box->setText("q");
-                check->setValue(on);
-                QVERIFY(box->isEnabled());
-                check->setValue(0);
-                QVERIFY(!box->isEnabled());
-                QCOMPARE(box->text(), QStringLiteral("q"));
+             {std::pair{w->prefcheck, w->preftext}, std::pair{w->suffcheck, w->sufftext}}) {
+            box->setText("q");
+            for (const int value : {1, 0, 2, 0}) {
+                check->setValue(value);
+                QCOMPARE(box->isEnabled(), value != 0);
             }
+            QCOMPARE(box->text(), QStringLiteral("q"));
+        }
     }
 };
 
