@@ -17,13 +17,6 @@ namespace {
 QString preview(const Form1& w) {
     return w.rtb1->toPlainText() + " | " + w.SB1->panelText(3);
 }
-
-void gestureColumns() {
-    QTest::addColumn<Act>("act");
-    QTest::addColumn<int>("live"); // automatic preview before the gesture
-    QTest::addColumn<int>("runs");
-    QTest::addColumn<bool>("enabled"); // the create command afterwards
-}
 } // namespace
 
 class TstEditor : public QObject {
@@ -33,10 +26,14 @@ class TstEditor : public QObject {
 private slots:
     void init() { w.emplace(h.emplace().services()); }
 
-    // A formatting control invalidates the create command (the prefix and suffix
-    // texts do not), then refreshes if automatic preview is 1 (grayed is off).
-    void formattingGesture_data() {
-        gestureColumns();
+    void gesture_data() {
+        QTest::addColumn<Act>("act");
+        QTest::addColumn<int>("live"); // automatic preview before the gesture
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<bool>("enabled"); // the create command afterwards
+
+        // A formatting control invalidates the create command (the prefix and suffix
+        // texts do not), then refreshes if automatic preview is 1 (grayed is off).
         const auto add = [](const char* name, bool invalidates, int off, Act act) {
             QTest::addRow("%s, automatic preview 1", name) << act << 1 << 1 << true;
             QTest::addRow("%s, automatic preview %d", name, off) << act << off << 0 << !invalidates;
@@ -48,8 +45,32 @@ private slots:
         add("suffix switch", true, 0, [](Form1& w) { w.suffcheck->click(); });
         add("prefix text", false, 0, [](Form1& w) { w.preftext->setText("P-"); });
         add("suffix text", false, 2, [](Form1& w) { w.sufftext->setText("-S"); });
+
+        // Editing the names, even by a key that changes nothing, only invalidates,
+        // whatever automatic preview says.
+        for (const int live : {1, 0})
+            QTest::addRow("Backspace at the start, automatic preview %d", live)
+                << Act([](Form1& w) { QTest::keyClick(w.Text1, '\b'); }) << live << 0 << false;
+        QTest::newRow("cleared") << Act([](Form1& w) {
+            w.Command4->click();
+            QVERIFY(w.Text1->text().isEmpty());
+        }) << 1 << 0 << false;
+
+        // Automatic preview becoming 1 refreshes after invalidating: a folder of a listed
+        // name appeared, so that refresh warns. Any other new value changes nothing.
+        const auto to = [](int value) {
+            return Act([value](Form1& w) {
+                QDir(w.Dir1->path()).mkdir("a b");
+                w.livepreview->setValue(value);
+            });
+        };
+        QTest::newRow("automatic preview checked") << to(1) << 0 << 1 << false;
+        QTest::newRow("automatic preview grayed, then checked") << to(1) << 2 << 1 << false;
+        QTest::newRow("automatic preview unchecked") << to(0) << 1 << 0 << true;
+        QTest::newRow("automatic preview checked, then grayed") << to(2) << 1 << 0 << true;
+        QTest::newRow("automatic preview unchecked, then grayed") << to(2) << 0 << 0 << true;
     }
-    void formattingGesture() {
+    void gesture() {
         QFETCH(Act, act);
         QFETCH(int, live);
         QFETCH(int, runs);
@@ -67,38 +88,6 @@ private slots:
         w->Command2->click(); // what the new settings give
         QCOMPARE(after, runs ? preview(*w) : before);
     }
-
-    // Editing the names, even by a key that changes nothing, only invalidates,
-    // whatever automatic preview says.
-    void editorEditsNeverRefresh_data() {
-        gestureColumns();
-        for (const int live : {1, 0})
-            QTest::addRow("Backspace at the start, automatic preview %d", live)
-                << Act([](Form1& w) { QTest::keyClick(w.Text1, '\b'); }) << live << 0 << false;
-        QTest::newRow("cleared") << Act([](Form1& w) {
-            w.Command4->click();
-            QVERIFY(w.Text1->text().isEmpty());
-        }) << 1 << 0 << false;
-    }
-    void editorEditsNeverRefresh() { formattingGesture(); }
-
-    // Automatic preview becoming 1 refreshes after invalidating: a folder of a listed
-    // name appeared, so that refresh warns. Any other new value changes nothing.
-    void automaticPreviewSwitch_data() {
-        gestureColumns();
-        const auto to = [](int value) {
-            return Act([value](Form1& w) {
-                QDir(w.Dir1->path()).mkdir("a b");
-                w.livepreview->setValue(value);
-            });
-        };
-        QTest::newRow("checked") << to(1) << 0 << 1 << false;
-        QTest::newRow("grayed, then checked") << to(1) << 2 << 1 << false;
-        QTest::newRow("unchecked") << to(0) << 1 << 0 << true;
-        QTest::newRow("checked, then grayed") << to(2) << 1 << 0 << true;
-        QTest::newRow("unchecked, then grayed") << to(2) << 0 << 0 << true;
-    }
-    void automaticPreviewSwitch() { formattingGesture(); }
 
     // A character typed in an affix box refreshes on the key press, with the old text,
     // then on the change; Enter refreshes once; Left and Delete are no character keys,
