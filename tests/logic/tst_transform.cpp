@@ -43,7 +43,6 @@ void TstTransform::chain_data() {
     QTest::newRow("untouched") << u"Projet 2007"_s << none << 0 << u"Projet 2007"_s;
     QTest::newRow("spaces trimmed") << u"  Projet  "_s << none << 0 << u"Projet"_s;
     QTest::newRow("tabs and nbsp stay") << u"\tA\u00A0"_s << none << 0 << u"\tA\u00A0"_s;
-    QTest::newRow("lone CR and LF stay") << u"a\rb\nc"_s << none << 0 << u"a\rb\nc"_s;
     // Empty and blank lines: prefix and suffix go to non-empty lines only.
     QTest::newRow("empty, everything on")
         << QString() << AddsSettings{.prefixOn = true, .suffixOn = true, .forbiddenMode = 2} << 4
