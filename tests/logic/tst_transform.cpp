@@ -1,7 +1,11 @@
-// A raw line through the additions, then the letter case, as the window does.
+// The editor's text split into raw lines, a raw line through the additions
+// then the letter case, as the window does, and paths as the window shows them.
 
+#include "editor/namelist.h"
 #include "editor/transform.h"
+#include "platform/paths.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -12,9 +16,28 @@ Q_DECLARE_METATYPE(ramulo::AddsSettings)
 class TstTransform : public QObject {
     Q_OBJECT
 private slots:
+    void splitLines_data();
+    void splitLines();
     void chain_data();
     void chain();
+    void displayPaths();
 };
+
+void TstTransform::splitLines_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty editor gives no line") << "" << QStringList{};
+    QTest::newRow("final CR LF gives an empty last line") << "a\r\nb\r\n"
+                                                          << QStringList{"a", "b", ""};
+    QTest::newRow("empty lines kept") << "\r\na\r\n\r\nb" << QStringList{"", "a", "", "b"};
+    QTest::newRow("CR CR LF") << "a\r\r\nb" << QStringList{"a\r", "b"};
+}
+
+void TstTransform::splitLines() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(ramulo::splitLines(text), lines);
+}
 
 void TstTransform::chain_data() {
     QTest::addColumn<QString>("raw");
@@ -111,6 +134,13 @@ void TstTransform::chain() {
     QFETCH(int, caseMode);
     QFETCH(QString, expected);
     QCOMPARE(ramulo::applyCase(ramulo::applyAdds(raw, adds), caseMode), expected);
+}
+
+// Only a root keeps its final separator once displayed.
+void TstTransform::displayPaths() {
+    QCOMPARE(ramulo::displayPath(QDir::rootPath()), QDir::toNativeSeparators(QDir::rootPath()));
+    const QString tmp = QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath()));
+    QCOMPARE(ramulo::displayPath(QDir::tempPath() + "/./a/../"), tmp);
 }
 
 QTEST_APPLESS_MAIN(TstTransform)
