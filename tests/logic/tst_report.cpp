@@ -35,12 +35,8 @@ PreviewInputs inputs(const NameRules& rules = {}) {
             rules};
 }
 
-NameRules windowsRules() {
-    NameRules rules;
-    rules.utf16 = rules.ignoresCase = rules.windowsNames = true;
-    rules.longestPath = 100;
-    return rules;
-}
+constexpr NameRules windowsRules{
+    .longestPath = 100, .utf16 = true, .ignoresCase = true, .windowsNames = true};
 } // namespace
 
 void TstReport::report_data() {
@@ -104,7 +100,7 @@ void TstReport::report() {
     QFETCH(QStringList, impossible);
     if (windows && pathSeparator() != u'/')
         QSKIP("the stand-in destination is a root of one character");
-    const PreviewReport r = buildPreview(lines, inputs(windows ? windowsRules() : NameRules{}));
+    const PreviewReport r = buildPreview(lines, inputs(windows ? windowsRules : NameRules{}));
     QCOMPARE(r.names, names);
     QCOMPARE(r.count, names.size());
     QCOMPARE(r.duplicates, duplicates);

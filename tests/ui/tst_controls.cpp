@@ -106,7 +106,7 @@ private slots:
     }
 
     // The option buttons of a parent form one group; the one selected still clicks.
-    // Enter clicks a focused button, as Space does.
+    // Enter clicks a focused button once, as Space does.
     void buttons() {
         QWidget page;
         OptionButton a("a", &page), b("b", &page);
@@ -117,14 +117,11 @@ private slots:
             QCOMPARE(clicks.count(), expected);
         }
         QVERIFY(b.isChecked() && !a.isChecked());
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+            QTest::keyClick(&b, key);
+        QCOMPARE(clicks.count(), 5);
         QTest::keyClick(&a, Qt::Key_Enter);
         QVERIFY(a.isChecked());
-
-        CommandButton command("Effacer");
-        QSignalSpy pressed(&command, &QPushButton::clicked);
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
-            QTest::keyClick(&command, key);
-        QCOMPARE(pressed.count(), 3);
     }
 };
 
