@@ -12,7 +12,7 @@ MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& titl
     shown.append({text, title, buttons, icon});
     if (onShow)
         onShow();
-    return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
+    return Answer::Ok;
 }
 
 QStringList FakeMessages::titles() const {
@@ -24,25 +24,14 @@ QStringList FakeMessages::titles() const {
 
 FileSystem::Entry FakeFileSystem::entryAt(const QString& path) {
     looked.append(path);
-    return m_real.entryAt(path);
-}
-
-NameRules FakeFileSystem::nameRules(const QString& folder) {
-    return rules ? *rules : m_real.nameRules(folder);
+    return RealFileSystem::entryAt(path);
 }
 
 std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
     asked.append(path);
-    if (failures.contains(path))
-        return failures.value(path);
-    if (recordOnly) {
-        created.append(path);
+    if (recordOnly)
         return std::nullopt;
-    }
-    auto error = m_real.createFolder(path);
-    if (!error)
-        created.append(path);
-    return error;
+    return RealFileSystem::createFolder(path);
 }
 
 QString FakeDrives::driveOf(const QString& path) {
@@ -79,7 +68,7 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) const 
 }
 
 Services Harness::services() const {
-    return {messages, files, drives, random, program};
+    return {messages, files, drives, nullptr, program};
 }
 
 } // namespace ramulo::test

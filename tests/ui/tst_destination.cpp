@@ -42,7 +42,6 @@ void TstDestination::change_data() {
     QTest::newRow("automatic preview off") << "folder" << cible << 0 << false << false << none;
     QTest::newRow("grayed counts as off") << "folder" << cible << 2 << false << false << none;
     QTest::newRow("off, preview requested") << "folder" << cible << 0 << true << true << none;
-    QTest::newRow("a drive's current folder") << "drive" << cible << 1 << false << true << none;
     QTest::newRow("drive not ready") << "unready" << QString("d") << 1 << false << false
                                      << QStringLiteral("Aucun support dans le lecteur.");
     QTest::newRow("no such folder") << "folder" << QString("d/absent") << 1 << false << false

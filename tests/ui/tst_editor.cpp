@@ -1,4 +1,5 @@
-// Which gesture on the editor and its formatting controls rebuilds the preview.
+// How the editor's formatting controls shape the names, and which gesture on
+// the editor and those controls rebuilds the preview.
 
 #include "app/form1.h"
 #include "support/doubles.h"
@@ -16,13 +17,6 @@ namespace {
 QString preview(const Form1& w) {
     return w.rtb1->toPlainText() + " | " + w.SB1->panelText(3);
 }
-
-void gestureColumns() {
-    QTest::addColumn<Act>("act");
-    QTest::addColumn<int>("live"); // automatic preview before the gesture
-    QTest::addColumn<int>("runs");
-    QTest::addColumn<bool>("enabled"); // the create command afterwards
-}
 } // namespace
 
 class TstEditor : public QObject {
@@ -32,10 +26,14 @@ class TstEditor : public QObject {
 private slots:
     void init() { w.emplace(h.emplace().services()); }
 
-    // A formatting control invalidates the create command (the prefix and suffix
-    // texts do not), then refreshes if automatic preview is 1 (grayed is off).
-    void formattingGesture_data() {
-        gestureColumns();
+    void gesture_data() {
+        QTest::addColumn<Act>("act");
+        QTest::addColumn<int>("live"); // automatic preview before the gesture
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<bool>("enabled"); // the create command afterwards
+
+        // A formatting control invalidates the create command (the prefix and suffix
+        // texts do not), then refreshes if automatic preview is 1 (grayed is off).
         const auto add = [](const char* name, bool invalidates, int off, Act act) {
             QTest::addRow("%s, automatic preview 1", name) << act << 1 << 1 << true;
             QTest::addRow("%s, automatic preview %d", name, off) << act << off << 0 << !invalidates;
@@ -47,8 +45,32 @@ private slots:
         add("suffix switch", true, 0, [](Form1& w) { w.suffcheck->click(); });
         add("prefix text", false, 0, [](Form1& w) { w.preftext->setText("P-"); });
         add("suffix text", false, 2, [](Form1& w) { w.sufftext->setText("-S"); });
+
+        // Editing the names, even by a key that changes nothing, only invalidates,
+        // whatever automatic preview says.
+        for (const int live : {1, 0})
+            QTest::addRow("Backspace at the start, automatic preview %d", live)
+                << Act([](Form1& w) { QTest::keyClick(w.Text1, '\b'); }) << live << 0 << false;
+        QTest::newRow("cleared") << Act([](Form1& w) {
+            w.Command4->click();
+            QVERIFY(w.Text1->text().isEmpty());
+        }) << 1 << 0 << false;
+
+        // Automatic preview becoming 1 refreshes after invalidating: a folder of a listed
+        // name appeared, so that refresh warns. Any other new value changes nothing.
+        const auto to = [](int value) {
+            return Act([value](Form1& w) {
+                QDir(w.Dir1->path()).mkdir("a b");
+                w.livepreview->setValue(value);
+            });
+        };
+        QTest::newRow("automatic preview checked") << to(1) << 0 << 1 << false;
+        QTest::newRow("automatic preview grayed, then checked") << to(1) << 2 << 1 << false;
+        QTest::newRow("automatic preview unchecked") << to(0) << 1 << 0 << true;
+        QTest::newRow("automatic preview checked, then grayed") << to(2) << 1 << 0 << true;
+        QTest::newRow("automatic preview unchecked, then grayed") << to(2) << 0 << 0 << true;
     }
-    void formattingGesture() {
+    void gesture() {
         QFETCH(Act, act);
         QFETCH(int, live);
         QFETCH(int, runs);
@@ -67,38 +89,9 @@ private slots:
         QCOMPARE(after, runs ? preview(*w) : before);
     }
 
-    // Editing the names, even by a key that changes nothing, only invalidates.
-    void editorEditsNeverRefresh_data() {
-        gestureColumns();
-        QTest::newRow("Backspace at the start")
-            << Act([](Form1& w) { QTest::keyClick(w.Text1, '\b'); }) << 1 << 0 << false;
-        QTest::newRow("cleared") << Act([](Form1& w) {
-            w.Command4->click();
-            QVERIFY(w.Text1->text().isEmpty());
-        }) << 1 << 0 << false;
-    }
-    void editorEditsNeverRefresh() { formattingGesture(); }
-
-    // Automatic preview becoming 1 refreshes after invalidating: a folder of a listed
-    // name appeared, so that refresh warns. Any other new value changes nothing.
-    void automaticPreviewSwitch_data() {
-        gestureColumns();
-        const auto to = [](int value) {
-            return Act([value](Form1& w) {
-                QDir(w.Dir1->path()).mkdir("a b");
-                w.livepreview->setValue(value);
-            });
-        };
-        QTest::newRow("checked") << to(1) << 0 << 1 << false;
-        QTest::newRow("grayed, then checked") << to(1) << 2 << 1 << false;
-        QTest::newRow("unchecked") << to(0) << 1 << 0 << true;
-        QTest::newRow("checked, then grayed") << to(2) << 1 << 0 << true;
-        QTest::newRow("unchecked, then grayed") << to(2) << 0 << 0 << true;
-    }
-    void automaticPreviewSwitch() { formattingGesture(); }
-
     // A character typed in an affix box refreshes on the key press, with the old text,
-    // then on the change; Enter refreshes once. Each run warns of the duplicate.
+    // then on the change; Enter refreshes once; Left and Delete are no character keys,
+    // Delete changes the text. Each run warns of the duplicate.
     void keyInAffixBoxes() {
         w->prefcheck->setValue(1);
         w->suffcheck->setValue(1);
@@ -111,21 +104,50 @@ private slots:
         };
         QTest::keyClick(w->preftext, Qt::Key_X);
         QTest::keyClick(w->sufftext, Qt::Key_Return);
-        QCOMPARE(seen, (QStringList{"pas\npas", "pxas\npxas", "pxas\npxas"}));
+        QTest::keyClick(w->preftext, Qt::Key_Left);
+        QTest::sendKeyEvent(QTest::Click, w->preftext, Qt::Key_Delete, "\x7f", {}); // as systems do
+        QCOMPARE(seen, (QStringList{"pas\npas", "pxas\npxas", "pxas\npxas", "pas\npas"}));
+    }
+
+    // Each formatting control feeds its own step of the chain, read at every run.
+    void chainReadsTheControls_data() {
+        QTest::addColumn<QList<int>>("modes");  // case, separator, forbidden, prefix, suffix
+        QTest::addColumn<QStringList>("texts"); // prefix, suffix, raw line, expected name
+        // clang-format off
+        QTest::newRow("case list") << QList({4, 0, 0, 0, 0}) << QStringList({"pre_", "_suff", "mon été", "MON ÉTÉ"});
+        QTest::newRow("separator list") << QList({0, 1, 0, 0, 0}) << QStringList({"pre_", "_suff", "a b-c", "a_b-c"});
+        QTest::newRow("forbidden list") << QList({0, 0, 3, 0, 0}) << QStringList({"pre_", "_suff", "a/b", "a-b"});
+        QTest::newRow("prefix switch and text") << QList({0, 0, 0, 1, 0}) << QStringList({"x:", "_suff", "a", "xa"});
+        QTest::newRow("suffix switch and text") << QList({0, 0, 0, 0, 1}) << QStringList({"pre_", " fin", "a", "a fin"});
+        QTest::newRow("grayed switch counts as on") << QList({0, 0, 0, 2, 2}) << QStringList({"p", "s", "a", "pas"});
+        QTest::newRow("all together") << QList({3, 1, 2, 1, 1}) << QStringList({"le ", " ?", "mon dossier", "Le_mon_dossier__"});
+        // clang-format on
+    }
+    void chainReadsTheControls() {
+        QFETCH(QList<int>, modes);
+        QFETCH(QStringList, texts);
+        for (int i = 0; i < 3; ++i)
+            std::array{w->Combo1, w->Combo2, w->Combo3}[i]->setCurrentIndex(modes[i]);
+        w->prefcheck->setValue(modes[3]);
+        w->suffcheck->setValue(modes[4]);
+        w->preftext->setText(texts[0]);
+        w->sufftext->setText(texts[1]);
+        w->Text1->setText(texts[2]);
+        w->Command2->click();
+        QCOMPARE(w->rtb1->toPlainText(), texts[3]);
     }
 
     // A switch enables its box while on, checked or grayed, and keeps the text.
     void switchesEnableTheirBoxes() {
         for (const auto& [check, box] :
-             {std::pair{w->prefcheck, w->preftext}, std::pair{w->suffcheck, w->sufftext}})
-            for (const int on : {1, 2}) {
-                box->setText("q");
-                check->setValue(on);
-                QVERIFY(box->isEnabled());
-                check->setValue(0);
-                QVERIFY(!box->isEnabled());
-                QCOMPARE(box->text(), QStringLiteral("q"));
+             {std::pair{w->prefcheck, w->preftext}, std::pair{w->suffcheck, w->sufftext}}) {
+            box->setText("q");
+            for (const int value : {1, 0, 2, 0}) {
+                check->setValue(value);
+                QCOMPARE(box->isEnabled(), value != 0);
             }
+            QCOMPARE(box->text(), QStringLiteral("q"));
+        }
     }
 };
 

@@ -1,12 +1,17 @@
-// The preview through the real window with the service doubles: the pane and
-// its count, the two warnings, and the gate of the create command.
+// The preview and the create command through the real window with the service
+// doubles: the pane and its count, the warnings, the gate of the create
+// command, and the folders it makes.
 
 #include "app/form1.h"
+#include "output/creation.h"
 #include "support/doubles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <system_error>
 
 using namespace ramulo;
 using namespace ramulo::test;
@@ -14,9 +19,10 @@ using namespace ramulo::test;
 class TstPreview : public QObject {
     Q_OBJECT
 private slots:
-    void previewButtonWithAutomaticPreviewOff();
     void reports_data();
     void reports();
+    void creates_data();
+    void creates();
 };
 
 namespace {
@@ -41,28 +47,6 @@ QStringList boxes(const QStringList& duplicates, const QStringList& existing,
 
 } // namespace
 
-// With automatic preview off only the preview button rebuilds the preview;
-// its request is used up by that run, so a later change of destination
-// rebuilds nothing. Each run looks in the destination open at that moment.
-void TstPreview::previewButtonWithAutomaticPreviewOff() {
-    Harness h;
-    const QString first = h.makeFolder("premier");
-    h.makeFolder("second/Projet");
-    Form1 w(h.services());
-    w.livepreview->setValue(0);
-    w.Dir1->setPath(first);
-    w.Text1->setText("Projet\r\nNeuf");
-    const int runs = w.previewRuns();
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    w.Dir1->setPath(h.path("second")); // "Projet" exists there
-    QCOMPARE(w.previewRuns(), runs + 1);
-    QVERIFY(h.messages->shown.isEmpty());
-
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QCOMPARE(h.messages->titles(), QStringList{"DOUBLONS DOSSIERS DETECTES"});
-    QVERIFY(h.messages->shown[0].text.endsWith(":\r\n- Projet > Projet"));
-}
-
 void TstPreview::reports_data() {
     QTest::addColumn<bool>("atRoot");
     QTest::addColumn<QString>("text");
@@ -84,9 +68,9 @@ void TstPreview::reports_data() {
         << boxes({"-    ", "- a"}, {"- a > a", "- a > a"});
     const QStringList top = QDir::root().entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     const QString there = top.contains("tmp") ? QStringLiteral("tmp") : top.value(0);
-    QTest::newRow("drive root") << true << there + "\r\n\r\nramulo absent 7f3e" << none
-                                << QStringList{there, "ramulo absent 7f3e"}
-                                << boxes({}, {"- " + there + " > " + there});
+    QTest::newRow("drive root; empty lines are no duplicates")
+        << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e" << none
+        << QStringList{there, "ramulo absent 7f3e"} << boxes({}, {"- " + there + " > " + there});
     const QString x300(300, u'x'),
         x300cut = QString(50, u'x') + "…(200 caractères omis)…" + QString(50, u'x'),
         nul = QString("x") + QChar(0) + "y";
@@ -159,6 +143,92 @@ void TstPreview::reports() {
     // One lookup per name: the destination, a single separator, the name.
     const QString prefix = atRoot ? destination : destination + QDir::separator();
     QCOMPARE(h.files->looked.join('|'), prefix + names.join('|' + prefix));
+}
+
+// One folder per non-empty name, in the order of the editor's lines, named
+// with the settings of the click: the list is previewed clean with automatic
+// preview off, then a new prefix is typed. A name that cannot be created
+// stops the run there. The folder list then shows what was made, with no
+// change of destination.
+void TstPreview::creates_data() {
+    QTest::addColumn<bool>("atRoot");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("names");   // created, in this order, before the prefix
+    QTest::addColumn<QString>("failingLine"); // a file already has its name
+
+    const QString none;
+    QTest::newRow("editor order, blank lines left out")
+        << false << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
+        << QStringList{"zeta", "alpha", "Mu"} << none;
+    QTest::newRow("empty editor") << false << "" << QStringList{} << none;
+    QTest::newRow("drive root") << true << "ramulo essai 7f3e\r\nramulo essai 7f3f"
+                                << QStringList{"ramulo essai 7f3e", "ramulo essai 7f3f"} << none;
+    QTest::newRow("stops at a file of that name")
+        << false << "un\r\ndeux\r\n\r\ntrois\r\nquatre" << QStringList{"un", "deux"}
+        << QStringLiteral("trois");
+    QStringList many;
+    for (int i = 1; i <= 5000; ++i)
+        many << QStringLiteral("Dossier %1").arg(i, 4, 10, QLatin1Char('0'));
+    QTest::newRow("5,000 names") << false << many.join("\r\n") + "\r\n" << many << none;
+}
+
+void TstPreview::creates() {
+    QFETCH(bool, atRoot);
+    QFETCH(QString, text);
+    QFETCH(QStringList, names);
+    QFETCH(QString, failingLine);
+
+    Harness h;
+    h.files->recordOnly = atRoot; // nothing is made in the real root
+    const QString destination =
+        atRoot ? QDir::toNativeSeparators(QDir::rootPath()) : h.makeFolder("dest");
+    const QString prefix = atRoot ? destination : destination + QDir::separator();
+    const bool done = failingLine.isEmpty();
+    if (!done)
+        h.writeFile("dest/neuf_" + failingLine, "x");
+    Form1 w(h.services());
+    w.livepreview->setValue(0);
+    w.prefcheck->setValue(1);
+    w.Dir1->setPath(destination);
+    w.Text1->setText(text);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    QVERIFY(w.Command3->isEnabled());
+    w.preftext->selectAll();
+    QTest::keyClicks(w.preftext, "neuf_");
+    QSignalSpy changes(w.Dir1, &FolderList::Change);
+
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    QStringList made, asked;
+    for (const QString& name : names)
+        made << "neuf_" + name;
+    for (const QString& name : done ? made : made + QStringList{"neuf_" + failingLine})
+        asked << prefix + name;
+    QCOMPARE(h.files->asked, asked);
+    const QString exists =
+        QString::fromLocal8Bit(std::make_error_code(std::errc::file_exists).message());
+    QCOMPARE(h.messages->titles(), QStringList{done ? "CREATION DE DOSSIERS EFFECTUEE"
+                                                    : "CREATION DE DOSSIERS INTERROMPUE"});
+    const FakeMessages::Shown box = h.messages->shown.first();
+    QCOMPARE(box.text,
+             done ? QString::number(made.size()) + " dossier(s) créé(s) avec succès !"
+                  : creationFailureMessage({failingLine, asked.last(), exists}, made.size()));
+    QCOMPARE(box.icon, done ? MessageBoxes::Icon::Information : MessageBoxes::Icon::Warning);
+    QCOMPARE(box.buttons, MessageBoxes::Buttons::Ok);
+    QVERIFY(w.Command3->isEnabled());
+    QCOMPARE(w.Dir1->path(), destination);
+    QCOMPARE(changes.count(), 0);
+    if (atRoot)
+        return;
+
+    // Exactly these folders on disk; the folder list ends with them.
+    made.sort();
+    QCOMPARE(QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), made);
+    QStringList listed;
+    for (int i = 0; i < w.Dir1->count(); ++i)
+        listed << w.Dir1->item(i)->text().trimmed();
+    listed = listed.mid(listed.size() - made.size());
+    listed.sort();
+    QCOMPARE(listed, made);
 }
 
 QTEST_MAIN(TstPreview)

@@ -34,19 +34,19 @@ void TstServices::fileSystem() {
     QVERIFY(QFile::link(tmp.filePath("absent"), tmp.filePath("lien")));
     RealFileSystem fs;
     const QString made = tmp.filePath(QStringLiteral("Réunions 2007"));
-    QVERIFY(!fs.folderExists(made));
+    const QString nul = tmp.filePath(QString("x") + QChar(0) + "y");
+    const QString half = tmp.filePath(QString("z") + QChar(0xd800));
     QCOMPARE(fs.createFolder(made), std::nullopt);
     QVERIFY(QFile::link(made, tmp.filePath("vers dossier")));
     using Entry = FileSystem::Entry;
-    QCOMPARE(QList({fs.entryAt(made), fs.entryAt(tmp.filePath("vers dossier")),
-                    fs.entryAt(tmp.filePath("fichier")), fs.entryAt(tmp.filePath("lien")),
-                    fs.entryAt(tmp.filePath(QString(300, 'x')))}),
-             QList({Entry::Folder, Entry::Folder, Entry::File, Entry::Link, Entry::None}));
+    QCOMPARE(
+        QList({fs.entryAt(made), fs.entryAt(tmp.filePath("vers dossier")),
+               fs.entryAt(tmp.filePath("fichier")), fs.entryAt(tmp.filePath("lien")),
+               fs.entryAt(tmp.filePath(QString(300, 'x'))), fs.entryAt(nul)}),
+        QList({Entry::Folder, Entry::Folder, Entry::File, Entry::Link, Entry::None, Entry::None}));
 
     // Failures come back with the system's reason; parents are never made; a
     // path the system cannot take as written is neither cut short nor thrown on.
-    const QString nul = tmp.filePath(QString("x") + QChar(0) + "y");
-    const QString half = tmp.filePath(QString("z") + QChar(0xd800));
     for (const QString& path :
          {made, tmp.filePath("fichier"), tmp.filePath("absent/sous"), nul, half}) {
         const auto reason = fs.createFolder(path);
@@ -56,7 +56,6 @@ void TstServices::fileSystem() {
     QCOMPARE(QDir(tmp.path())
                  .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
              QStringList({"Réunions 2007", "fichier", "lien", "vers dossier"}));
-    QCOMPARE(fs.entryAt(nul), Entry::None);
 }
 
 void TstServices::systemServices() {

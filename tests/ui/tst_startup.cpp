@@ -1,4 +1,4 @@
-// Start-up, quit and the preview command, through the window with the service doubles.
+// Start-up and quit, through the window with the service doubles.
 
 #include "app/form1.h"
 #include "support/doubles.h"
@@ -20,7 +20,7 @@ class TstStartup : public QObject {
 private slots:
     // Started in <root>/d/projets; the system drive's current folder is the
     // destination. A current folder that cannot be opened gives way to the home
-    // folder; a name is then made there, and nowhere else.
+    // folder.
     void startValues_data() {
         QTest::addColumn<QString>("system");
         QTest::addColumn<QString>("folder"); // the destination, its drive first
@@ -87,54 +87,6 @@ private slots:
                         w.Option1[2]->isChecked(), w.Frame3[0]->isVisibleTo(&w),
                         w.Frame3[1]->isVisibleTo(&w), h.messages->shown.isEmpty()}),
                  QList({false, false, true, false, true, false, false, true, false, true}));
-
-        w.Text1->setText("zz");
-        w.Command2->click();
-        w.Command3->click();
-        QCOMPARE(h.files->asked, QStringList{h.path(folder + "/zz")});
-    }
-
-    // Each formatting control feeds its own step of the chain, read at every call.
-    void chainReadsTheControls_data() {
-        QTest::addColumn<QList<int>>("modes");  // case, separator, forbidden, prefix, suffix
-        QTest::addColumn<QStringList>("texts"); // prefix, suffix, raw line, expected name
-        // clang-format off
-        QTest::newRow("case list") << QList({4, 0, 0, 0, 0}) << QStringList({"pre_", "_suff", "mon été", "MON ÉTÉ"});
-        QTest::newRow("separator list") << QList({0, 1, 0, 0, 0}) << QStringList({"pre_", "_suff", "a b-c", "a_b-c"});
-        QTest::newRow("forbidden list") << QList({0, 0, 3, 0, 0}) << QStringList({"pre_", "_suff", "a/b", "a-b"});
-        QTest::newRow("prefix switch and text") << QList({0, 0, 0, 1, 0}) << QStringList({"x:", "_suff", "a", "xa"});
-        QTest::newRow("suffix switch and text") << QList({0, 0, 0, 0, 1}) << QStringList({"pre_", " fin", "a", "a fin"});
-        QTest::newRow("grayed switch counts as on") << QList({0, 0, 0, 2, 2}) << QStringList({"p", "s", "a", "pas"});
-        QTest::newRow("all together") << QList({3, 1, 2, 1, 1}) << QStringList({"le ", " ?", "mon dossier", "Le_mon_dossier__"});
-        // clang-format on
-    }
-    void chainReadsTheControls() {
-        QFETCH(QList<int>, modes);
-        QFETCH(QStringList, texts);
-        Harness h;
-        Form1 w(h.services());
-        for (int i = 0; i < 3; ++i)
-            std::array{w.Combo1, w.Combo2, w.Combo3}[i]->setCurrentIndex(modes[i]);
-        w.prefcheck->setValue(modes[3]);
-        w.suffcheck->setValue(modes[4]);
-        w.preftext->setText(texts[0]);
-        w.sufftext->setText(texts[1]);
-        QCOMPARE(w.Applycasse(w.Applyadds(texts[2])), texts[3]);
-        QCOMPARE(w.Applyadds(QString()), QString()); // an empty line gets no prefix or suffix
-    }
-
-    // With automatic preview off too, and no request is left pending.
-    void previewButtonWithAutomaticPreviewOff() {
-        Harness h;
-        Form1 w(h.services());
-        w.livepreview->setValue(0);
-        w.Text1->setText("b\r\n\r\na");
-        QVERIFY(!w.Command3->isEnabled());
-        const int before = w.previewRuns();
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
-        QCOMPARE(w.previewRuns(), before + 1);
-        QCOMPARE(w.rtb1->toPlainText() + '|' + w.SB1->panelText(3), QString("b\na|Total : 2"));
-        QVERIFY(!w.var5 && w.Command3->isEnabled());
     }
 
     // At once, without a question even with names in the editor.
