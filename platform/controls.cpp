@@ -285,9 +285,7 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (option->text.size() > kShownName)
-            option->text = option->text.left(kShownName / 2) + QStringLiteral("…") +
-                           option->text.right(kShownName / 2);
+        option->text = shownCut(option->text, kShownName, kShownName / 2 - 20);
     }
 };
 } // namespace
