@@ -51,6 +51,18 @@ void Form1::connectHandlers() {
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(livepreview, &CheckBox::Click, this, &Form1::livepreview_Click);
 
+    connect(Slider1, &Slider::Change, this, &Form1::Slider1_Change);
+
+    for (OptionButton* option : Option1)
+        connect(option, &OptionButton::Click, this, &Form1::Option1_Click);
+    connect(Text2, &TextBox::Change, this, &Form1::Text2_Change);
+    connect(Text4, &TextBox::Change, this, &Form1::Text4_Change);
+    connect(Text3, &TextBox::Change, this, &Form1::Text3_Change);
+    connect(HScroll1, &ScrollBar::Change, this, &Form1::HScroll1_Change);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(File1, &FileList::Click, this, &Form1::File1_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+
     connect(Drive1, &DriveList::Change, this, &Form1::Drive1_Change);
     connect(Dir1, &FolderList::Change, this, &Form1::Dir1_Change);
     connect(Dir1, &FolderList::openFailed, this, &Form1::Dir1_OpenFailed);
@@ -104,6 +116,30 @@ void Form1::autotab_Click() {
     const int selected = autotab->selectedTab();
     for (std::size_t index = 0; index < Frame3.size(); ++index)
         Frame3[index]->setVisible(static_cast<int>(index) == selected - 1);
+}
+
+// Both pages keep to the tab strip's inside, below its tabs.
+void Form1::Form_Resize() {
+    const QRect strip = autotab->geometry();
+    for (QWidget* page : Frame3)
+        page->setGeometry(strip.x() + px(30), strip.y() + px(315), strip.width() - px(60),
+                          strip.height() - px(345));
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+// The preview's zoom: a font size in points for each slider position.
+void Form1::Slider1_Change() {
+    constexpr std::array<int, 5> kPoints{7, 8, 9, 11, 15};
+    const int position = Slider1->value();
+    if (position < 0 || position >= static_cast<int>(kPoints.size()))
+        return;
+    QFont font = rtb1->font();
+    font.setPointSize(kPoints[static_cast<std::size_t>(position)]);
+    rtb1->setFont(font);
 }
 
 void Form1::showEvent(QShowEvent* event) {

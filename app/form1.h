@@ -6,6 +6,7 @@
 
 #include "platform/controls.h"
 #include "platform/services.h"
+#include "sources/numbers.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -72,6 +73,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -85,6 +87,8 @@ private:
     void Command1_Click();
     void Command2_Click();
     void autotab_Click();
+    void Form_Resize();
+    void Slider1_Change();
 
     // editor/editor_handlers.cpp
     QString folderName(const QString& raw) const; // the whole chain, as preview and creation run it
@@ -103,6 +107,21 @@ private:
     void Text1_KeyPress(QChar key);
     void Command4_Click();
     void livepreview_Click();
+
+    // sources/generator_handlers.cpp
+    ramulo::GeneratorMode selectedMode() const;
+    bool tooManyNames();
+    void GenerateSequence();
+    void Text3_Change();
+    void Text2_Change();
+    void Text4_Change();
+    void Command6_Click();
+    void HScroll1_Change();
+    void Option1_Click();
+
+    // sources/preset_handlers.cpp
+    void File1_Click();
+    void Command7_Click();
 
     // output/destination.cpp
     void Drive1_Change();

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <unistd.h>
+
 namespace ramulo::test {
 
 MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& title, Buttons buttons,
@@ -12,7 +14,7 @@ MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& titl
     shown.append({text, title, buttons, icon});
     if (onShow)
         onShow();
-    return Answer::Ok;
+    return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
 }
 
 QStringList FakeMessages::titles() const {
@@ -65,6 +67,14 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) const 
     QFile file(root.filePath(relative));
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
+}
+
+std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
+    QFile(root.path()).setPermissions(QFile(path(QStringLiteral("program"))).permissions());
+    QFile(root.filePath(relative)).setPermissions({});
+    if (geteuid() != 0 || seteuid(65534) != 0)
+        return nullptr;
+    return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
 }
 
 Services Harness::services() const {

@@ -23,7 +23,8 @@ public:
         Icon icon;
     };
     QList<Shown> shown;
-    std::function<void()> onShow; // runs while the box is "open"; the answer is OK
+    QList<Answer> answers;        // answers in turn; OK once they run out
+    std::function<void()> onShow; // runs while the box is "open"
 
     Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     QStringList titles() const;
@@ -83,6 +84,10 @@ struct Harness {
     QString makeFolder(const QString& relative) const;
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     Services services() const;
+    // Takes every permission from a file or folder of the tree. Root reads all
+    // the same, so the test then acts as another user, for as long as the
+    // returned guard lives.
+    std::shared_ptr<void> unreadable(const QString& relative) const;
 };
 
 } // namespace ramulo::test

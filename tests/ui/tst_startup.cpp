@@ -5,13 +5,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTest>
 #include <QTimer>
 
 #include <optional>
-
-#include <unistd.h>
 
 using namespace ramulo::test;
 
@@ -54,18 +51,11 @@ private slots:
         h.program->folder = h.makeFolder(presets ? "program" : "ailleurs");
         if (working == "deleted")
             QDir(h.drives->working).removeRecursively();
-        // Root reads any folder: the program is then started as another user.
-        const bool otherUser = working == "unreadable" && geteuid() == 0;
-        if (working == "unreadable") {
-            QFile(h.root.path()).setPermissions(QFile(h.path("d")).permissions());
-            QFile(h.drives->working).setPermissions({});
-        }
-        if (otherUser)
-            QVERIFY(seteuid(65534) == 0);
         std::optional<Form1> started;
-        started.emplace(h.services());
-        if (otherUser)
-            QVERIFY(seteuid(0) == 0);
+        {
+            const auto otherUser = working == "unreadable" ? h.unreadable("d/projets") : nullptr;
+            started.emplace(h.services());
+        }
         Form1& w = *started;
         QCOMPARE(QStringList({w.Drive1->drive(), w.Dir1->path(), w.SB1->panelText(2),
                               w.File1->folder(), w.preftext->text(), w.sufftext->text(),

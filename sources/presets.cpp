@@ -1,0 +1,73 @@
+#include "sources/presets.h"
+
+#include <QStringDecoder>
+
+#include <array>
+
+namespace ramulo {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 in 0x80 to 0x9F; its five unused bytes
+// keep their Latin-1 control characters, as Windows maps them.
+constexpr std::array<char16_t, 32> kWindows1252High{
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178'};
+
+QString fromWindows1252(const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char b : bytes) {
+        const auto byte = static_cast<unsigned char>(b);
+        *out++ = QChar(byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
+    }
+    return text;
+}
+
+std::optional<QString> decoded(const QByteArray& bytes) {
+    const bool littleEndian = bytes.startsWith("\xFF\xFE");
+    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        return QString(utf16(bytes.sliced(2)));
+    }
+    if (bytes.contains('\0'))
+        return std::nullopt;
+    QStringDecoder utf8(QStringConverter::Utf8); // drops a BOM
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        return fromWindows1252(bytes);
+    return text;
+}
+
+} // namespace
+
+std::optional<QString> presetText(const QByteArray& bytes) {
+    const std::optional<QString> text = decoded(bytes);
+    if (!text)
+        return std::nullopt;
+    QString result;
+    result.reserve(text->size() + text->size() / 16);
+    bool pendingBreak = false; // a line ended; its break is written before the next line
+    const qsizetype n = text->size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text->at(i);
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < n && text->at(i + 1) == u'\n')
+                ++i;
+            if (pendingBreak)
+                result += QStringLiteral("\r\n");
+            pendingBreak = !result.isEmpty();
+            continue;
+        }
+        if (pendingBreak) {
+            result += QStringLiteral("\r\n");
+            pendingBreak = false;
+        }
+        result += c;
+    }
+    return result;
+}
+
+} // namespace ramulo

@@ -1,0 +1,76 @@
+// The generator's number reading and lists.
+
+#include "sources/numbers.h"
+
+#include <QTest>
+
+#include <cfloat>
+
+using namespace ramulo;
+
+class TstSources : public QObject {
+    Q_OBJECT
+private slots:
+    void readNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("stops at a letter") << "12abc" << 12.0;
+        QTest::newRow("comma is no decimal point") << "1,5" << 1.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("a letter first") << "abc" << 0.0;
+        QTest::newRow("blanks anywhere") << " 1 2\t3\n" << 123.0;
+        QTest::newRow("sign, then blanks") << "- 5" << -5.0;
+        QTest::newRow("two signs") << "+-5" << 0.0;
+        QTest::newRow("point first, second point stops") << ".5.5" << 0.5;
+        QTest::newRow("exponent") << "2e3x" << 2000.0;
+        QTest::newRow("exponent with d and sign") << "5D-1" << 0.5;
+        QTest::newRow("exponent without digits") << "7e" << 7.0;
+        QTest::newRow("too large") << "1e999" << DBL_MAX;
+    }
+    void readNumber() {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(ramulo::readNumber(text), value);
+    }
+
+    void list_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<double>>("inputs"); // start, step, count, digits
+        QTest::addColumn<QString>("lines");        // joined by "|"
+        const int seq = int(GeneratorMode::Sequence), itv = int(GeneratorMode::Interval);
+        QTest::newRow("design values")
+            << seq << QList<double>{1, 1, 10, 2} << "01|02|03|04|05|06|07|08|09|10";
+        QTest::newRow("step 5, three digits")
+            << seq << QList<double>{0, 5, 4, 3} << "000|005|010|015";
+        QTest::newRow("longer than the digits")
+            << seq << QList<double>{98, 1, 4, 2} << "98|99|100|101";
+        QTest::newRow("fractional count") << seq << QList<double>{1, 1, 2.5, 1} << "1|2";
+        QTest::newRow("count below 1") << seq << QList<double>{1, 1, 0.9, 2} << "";
+        QTest::newRow("fractional values") << seq << QList<double>{0.5, 0.1, 3, 1} << "0.5|0.6|0.7";
+        QTest::newRow("negative, padded as text") << seq << QList<double>{-5, 1, 2, 3} << "0-5|0-4";
+        QTest::newRow("beyond 15 digits") << seq << QList<double>{1e20, 1, 1, 2} << "1e+20";
+        QTest::newRow("15 digits, plain")
+            << seq << QList<double>{999999999999999, 1, 1, 2} << "999999999999999";
+        QTest::newRow("ranges") << itv << QList<double>{1, 50, 3, 2} << "01-50|51-100|101-150";
+        QTest::newRow("ranges, four digits")
+            << itv << QList<double>{1, 50, 3, 4} << "0001-0050|0051-0100|0101-0150";
+        QTest::newRow("ranges of one") << itv << QList<double>{1, 1, 3, 1} << "1-1|2-2|3-3";
+        QTest::newRow("random: one draw a name, r times 10^digits")
+            << int(GeneratorMode::Random) << QList<double>{-1, 0, 4, 2} << "00|99|50|07";
+    }
+    void list() {
+        QFETCH(int, mode);
+        QFETCH(QList<double>, inputs);
+        QFETCH(QString, lines);
+        const QList<double> draws{0.0, 0.999999, 0.5, 0.0799};
+        qsizetype drawn = 0;
+        const QString text =
+            generateList({GeneratorMode(mode), inputs[0], inputs[1], inputs[2], int(inputs[3])},
+                         [&] { return draws.at(drawn++); });
+        QCOMPARE(text, lines.isEmpty() ? QString() : lines.split('|').join("\r\n"));
+        QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TstSources)
+#include "tst_sources.moc"
