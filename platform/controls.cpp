@@ -196,7 +196,11 @@ void EditorBox::wrapFor(QStringView text, bool replacing) {
 
 void EditorBox::setText(const QString& text) {
     // Setting the text it already holds changes nothing, and so raises nothing.
-    if (text == this->text())
+    // The length tells most texts apart without reading the document: each
+    // line break is one position there and two characters here.
+    const QTextDocument* current = document();
+    const qsizetype length = current->characterCount() - 1 + current->blockCount() - 1;
+    if (text.size() == length && text == this->text())
         return;
     wrapFor(text, true);
     QString shown;
