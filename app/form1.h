@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -91,7 +92,7 @@ private:
     void Slider1_Change();
 
     // editor/editor_handlers.cpp
-    QString folderName(const QString& raw) const; // the whole chain, as preview and creation run it
+    std::function<QString(const QString&)> nameChain() const; // as preview and creation run it
     void invalidate();
     void liveRefresh();
     void Combo1_Click();

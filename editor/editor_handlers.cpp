@@ -7,23 +7,33 @@
 
 using namespace ramulo;
 
-QString Form1::Applyadds(const QString& raw) const {
+namespace {
+AddsSettings addsSettings(const Form1& w) {
     AddsSettings settings;
-    settings.prefixOn = prefcheck->value() != 0;
-    settings.prefix = preftext->text();
-    settings.suffixOn = suffcheck->value() != 0;
-    settings.suffix = sufftext->text();
-    settings.forbiddenMode = Combo3->currentIndex();
-    settings.separatorMode = Combo2->currentIndex();
-    return applyAdds(raw, settings);
+    settings.prefixOn = w.prefcheck->value() != 0;
+    settings.prefix = w.preftext->text();
+    settings.suffixOn = w.suffcheck->value() != 0;
+    settings.suffix = w.sufftext->text();
+    settings.forbiddenMode = w.Combo3->currentIndex();
+    settings.separatorMode = w.Combo2->currentIndex();
+    return settings;
+}
+} // namespace
+
+QString Form1::Applyadds(const QString& raw) const {
+    return applyAdds(raw, addsSettings(*this));
 }
 
 QString Form1::Applycasse(const QString& name) const {
     return applyCase(name, Combo1->currentIndex());
 }
 
-QString Form1::folderName(const QString& raw) const {
-    return Applycasse(Applyadds(raw));
+// The controls cannot change while a preview or a creation runs, so their
+// settings are read once; the chain can then run away from the widgets.
+std::function<QString(const QString&)> Form1::nameChain() const {
+    return [adds = addsSettings(*this), caseMode = Combo1->currentIndex()](const QString& raw) {
+        return applyCase(applyAdds(raw, adds), caseMode);
+    };
 }
 
 // No folder can be created from a list that was not previewed since its last change.

@@ -10,12 +10,11 @@ using namespace ramulo;
 void Form1::Command3_Click() {
     if (!destinationStillOpen())
         return;
-    const CreationResult result = createFolders(
-        splitLines(Text1->text()),
-        {[this](const QString& raw) { return folderName(raw); }, [this] { return Dir1->path(); },
-         [this](const QString& path) {
-             return m_services.files->createFolder(path);
-         }});
+    const CreationResult result =
+        createFolders(splitLines(Text1->text()), {nameChain(), [this] { return Dir1->path(); },
+                                                  [this](const QString& path) {
+                                                      return m_services.files->createFolder(path);
+                                                  }});
 
     if (result.failure) {
         m_services.messages->show(creationFailureMessage(*result.failure, result.created),

@@ -5,6 +5,7 @@
 
 #include "editor/namelist.h"
 #include "output/report.h"
+#include "platform/aside.h"
 
 using namespace ramulo;
 
@@ -14,11 +15,16 @@ void Form1::RefreshPreview() {
         return;
     rtb1->setLines({});
 
-    const PreviewReport report = buildPreview(
-        splitLines(Text1->text()),
-        {[this](const QString& raw) { return folderName(raw); }, [this] { return Dir1->path(); },
-         [this](const QString& path) { return m_services.files->entryAt(path); },
-         m_services.files->nameRules(Dir1->path())});
+    // Millions of names take seconds: the report is built aside.
+    const QStringList lines = splitLines(Text1->text());
+    const QString destination = Dir1->path();
+    const PreviewInputs inputs{
+        nameChain(), [destination] { return destination; },
+        [files = m_services.files](const QString& path) { return files->entryAt(path); },
+        m_services.files->nameRules(destination)};
+    PreviewReport report;
+    runAside(this, QStringLiteral("Aperçu de la liste…"),
+             [&] { report = buildPreview(lines, inputs); });
 
     rtb1->setLines(report.names);
     SB1->setPanelText(3, QStringLiteral("Total : ") + QString::number(report.count));

@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include "platform/aside.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -7,12 +8,16 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
+#include <QThread>
+
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTextBlock>
+#include <memory>
 #include <qdrawutil.h>
 
 namespace ramulo {
@@ -171,6 +176,9 @@ char16_t EditorBox::heldBreak(int position) const {
 }
 
 namespace {
+// A text this long has its document built aside.
+constexpr qsizetype kBuiltAside = 1 << 22;
+
 // Wrapping at word boundaries costs the square of a word's length: a line of a
 // million letters without a blank would freeze the window for minutes. Text
 // that holds such a word wraps anywhere.
@@ -219,24 +227,61 @@ void EditorBox::setText(const QString& text) {
         }
     }
     {
-        // One change, once the marks are in place; marking is not an edit to undo.
+        // One change, once the marks are in place.
         const QSignalBlocker quiet(this);
-        setPlainText(shown);
-        if (!held.isEmpty()) {
-            document()->setUndoRedoEnabled(false);
-            QTextCursor cursor(document());
-            for (const qsizetype position : std::as_const(held)) {
-                cursor.setPosition(static_cast<int>(position));
-                cursor.setPosition(static_cast<int>(position) + 1, QTextCursor::KeepAnchor);
-                QTextCharFormat mark;
-                mark.setProperty(kHeldBreak,
-                                 shown.at(position) == kLoneLf ? int(u'\n') : int(u'\r'));
-                cursor.mergeCharFormat(mark);
-            }
-            document()->setUndoRedoEnabled(true);
+        if (shown.size() < kBuiltAside) {
+            setPlainText(shown);
+            markHeldBreaks(document(), held);
+        } else {
+            replaceDocument(shown, held);
         }
     }
     emit Change();
+}
+
+// Marking is not an edit to undo.
+void EditorBox::markHeldBreaks(QTextDocument* document, const QList<qsizetype>& held) {
+    if (held.isEmpty())
+        return;
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    for (const qsizetype position : held) {
+        cursor.setPosition(static_cast<int>(position));
+        cursor.setPosition(static_cast<int>(position) + 1, QTextCursor::KeepAnchor);
+        QTextCharFormat mark;
+        const bool lineFeed = document->characterAt(static_cast<int>(position)) == kLoneLf;
+        mark.setProperty(kHeldBreak, lineFeed ? int(u'\n') : int(u'\r'));
+        cursor.mergeCharFormat(mark);
+    }
+    document->setUndoRedoEnabled(true);
+}
+
+// A document of millions of lines takes seconds to build: it is built aside,
+// with the settings of the one it replaces, while the window keeps painting.
+void EditorBox::replaceDocument(const QString& shown, const QList<qsizetype>& held) {
+    const QFont font = document()->defaultFont();
+    const QTextOption option = document()->defaultTextOption();
+    QThread* const home = thread();
+    QTextDocument* built = nullptr;
+    runAside(window(), QStringLiteral("Chargement de la liste…"), [&] {
+        auto document = std::make_unique<QTextDocument>();
+        document->setDefaultFont(font);
+        document->setDefaultTextOption(option);
+        document->setUndoRedoEnabled(false);
+        document->setPlainText(shown);
+        document->setUndoRedoEnabled(true);
+        markHeldBreaks(document.get(), held);
+        document->moveToThread(home);
+        built = document.release();
+    });
+    built->setParent(this);
+    built->setDocumentLayout(new QPlainTextDocumentLayout(built));
+    // The first document belongs to the widget's own machinery, which deletes it.
+    QTextDocument* const replaced = document();
+    const bool ours = replaced->parent() == this;
+    setDocument(built);
+    if (ours)
+        delete replaced;
 }
 
 // Typed or pasted characters never take the mark of the character before them.

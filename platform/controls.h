@@ -109,6 +109,8 @@ private:
     char16_t heldBreak(int position) const;
     void insertTyped(const QString& text);
     void wrapFor(QStringView text, bool replacing);
+    static void markHeldBreaks(QTextDocument* document, const QList<qsizetype>& held);
+    void replaceDocument(const QString& shown, const QList<qsizetype>& held);
 };
 
 // The read-only preview pane: one folder name a row. A list view rather than a

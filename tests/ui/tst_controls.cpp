@@ -46,8 +46,10 @@ private slots:
     // LF included, and the characters that show them too; only CR LF ends a line.
     // Setting the same text raises nothing.
     void editorText() {
+        // The last text is long enough to have its document built aside.
         for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
-                                               "\r\u240D\n\u2028\r\n\u2028\n\u240D\r"}) {
+                                               "\r\u240D\n\u2028\r\n\u2028\n\u240D\r",
+                                               QString(1 << 22, u'x') + "\r\n\ry\n"}) {
             EditorBox editor;
             QSignalSpy changes(&editor, &EditorBox::Change);
             editor.setText(text);

@@ -1,5 +1,6 @@
 // The real services, on the real system.
 
+#include "platform/aside.h"
 #include "platform/paths.h"
 #include "platform/real_services.h"
 
@@ -8,11 +9,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 using namespace ramulo;
@@ -59,6 +62,18 @@ void TstServices::fileSystem() {
 }
 
 void TstServices::systemServices() {
+    // Work aside: a long one lets the window's events run and shows its box
+    // after half a second; what it throws comes back.
+    QStringList seen;
+    QTimer::singleShot(700, [&] {
+        const auto* box = QApplication::activeModalWidget();
+        seen << (box ? box->findChild<QLabel*>()->text() : "none");
+    });
+    runAside(nullptr, "Travail…", [] { QThread::msleep(1000); });
+    QCOMPARE(seen, QStringList{"Travail…"});
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             runAside(nullptr, "", [] { throw std::runtime_error("x"); }));
+
     // The same draws at every start, spread over [0, 1).
     RealRandomSource first, second;
     double low = 1, high = 0;
