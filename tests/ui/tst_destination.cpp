@@ -84,17 +84,17 @@ void TstDestination::change() {
     QCOMPARE(w.findChild<QLabel*>("SB1_2")->text(), opened ? path : start);
     QCOMPARE(changes.count(), int(opened));
     QCOMPARE(w.previewRuns(), runs + int(rebuilt));
-    QCOMPARE(h.messages->titles(), !opened   ? QStringList{"Répertoire de destination"}
-                                   : rebuilt ? QStringList{"DOUBLONS DOSSIERS DETECTES"}
-                                             : QStringList{}); // "Projet" exists in "cible"
+    QCOMPARE(h.messages->titles(), !opened ? QStringList{"Répertoire de destination [warning, OK]"}
+                                   : rebuilt
+                                       ? QStringList{"DOUBLONS DOSSIERS DETECTES [warning, OK]"}
+                                       : QStringList{}); // "Projet" exists in "cible"
     if (opened) {
         QVERIFY(!w.Command3->isEnabled());
         QCOMPARE(w.var5, false);
         return;
     }
-    const FakeMessages::Shown box = h.messages->shown.first();
-    QVERIFY2(box.text.contains(path) && box.text.contains(reason), qPrintable(box.text));
-    QVERIFY(box.icon == MessageBoxes::Icon::Warning && box.buttons == MessageBoxes::Buttons::Ok);
+    const QString box = h.messages->boxes.first();
+    QVERIFY2(box.contains(path) && box.contains(reason), qPrintable(box));
     QCOMPARE(w.Drive1->drive(), h.drives->drives[0]);
 }
 
@@ -134,8 +134,8 @@ void TstDestination::gone() {
     (create ? w.Command3 : w.Command2)->click();
     QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2), w.Drive1->drive()}),
              QStringList({h.path(opened), h.path(opened), h.drives->drives[1]}));
-    QCOMPARE(h.messages->titles(), QStringList{"Répertoire de destination"});
-    const QString text = h.messages->shown.first().text;
+    QCOMPARE(h.messages->titles(), QStringList{"Répertoire de destination [warning, OK]"});
+    const QString text = h.messages->boxes.first();
     QVERIFY2(text.contains(destination) && text.endsWith(h.path(opened)), qPrintable(text));
     QVERIFY(!w.Command3->isEnabled());
     QCOMPARE(w.previewRuns(), runs);

@@ -4,7 +4,6 @@
 #include "app/form1.h"
 #include "support/doubles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -15,32 +14,16 @@ using namespace ramulo;
 using namespace ramulo::test;
 
 namespace {
-const QString kInfo = "Information|";
-const QString kStart = kInfo + "ATTENTION ! Valeur de départ incorrecte, doit être supérieure ou "
-                               "égale à 0.";
-const QString kStep = kInfo + "ATTENTION ! Incrémentation incorrecte, doit être supérieure ou "
-                              "égale à 1.";
-const QString kCount = kInfo + "ATTENTION ! Nombre de dossiers incorrect, doit être supérieur ou "
-                               "égal à 1.";
-const QString kTooMany = kInfo + "ATTENTION ! Nombre de dossiers trop grand, doit être inférieur "
-                                 "ou égal à 1 000 000.";
+const QString kInfo = "Information [OK]\nATTENTION ! ";
+const QString kStart = kInfo + "Valeur de départ incorrecte, doit être supérieure ou égale à 0.";
+const QString kStep = kInfo + "Incrémentation incorrecte, doit être supérieure ou égale à 1.";
+const QString kCount = kInfo + "Nombre de dossiers incorrect, doit être supérieur ou égal à 1.";
+const QString kTooMany =
+    kInfo + "Nombre de dossiers trop grand, doit être inférieur ou égal à 1 000 000.";
 QString confirmation(const QString& typed) {
-    return "Confirmation demandée|ATTENTION ! Vous avez tapé " + typed +
+    return "Confirmation demandée [OK, Cancel]\nATTENTION ! Vous avez tapé " + typed +
            ". Un trop grand nombre peut ralentir le traitement, voire bloquer le système. "
-           "Etes-vous "
-           "sûr de vouloir continuer ?";
-}
-
-// Each box as "title|text", with its buttons and icon checked on the way.
-QStringList boxes(const FakeMessages& messages) {
-    QStringList seen;
-    for (const FakeMessages::Shown& box : messages.shown) {
-        const bool confirm = box.title == "Confirmation demandée";
-        const bool right =
-            box.buttons == (confirm ? MessageBoxes::Buttons::OkCancel : MessageBoxes::Buttons::Ok);
-        seen << (right ? "" : "?") + box.title + "|" + box.text;
-    }
-    return seen;
+           "Etes-vous sûr de vouloir continuer ?";
 }
 
 QString lines(int first, int last, int digits = 2) {
@@ -117,7 +100,7 @@ private slots:
         h->messages->answers = {cancel ? MessageBoxes::Answer::Cancel : MessageBoxes::Answer::Ok};
         const int runs = w->previewRuns();
         QTest::mouseClick(w->Command6, Qt::LeftButton);
-        QCOMPARE(boxes(*h->messages), shown);
+        QCOMPARE(h->messages->boxes, shown);
         QCOMPARE(w->Text1->text(), editor);
         QCOMPARE(w->previewRuns(), runs + int(editor != "avant"));
     }
@@ -128,16 +111,16 @@ private slots:
         w->livepreview->setValue(0); // the lists below hold duplicates
         setFields("-3", "0", "5000");
         w->Option1[1]->click();
-        QVERIFY(h->messages->shown.isEmpty());
+        QVERIFY(h->messages->boxes.isEmpty());
         QCOMPARE(w->Text1->text().count("\r\n"), 4999);
         QVERIFY(w->Text1->text().startsWith("-3--4\r\n-3--4\r\n"));
         setFields("1", "1", "");
         w->Option1[0]->click();
         QCOMPARE(w->Text1->text(), QString());
-        QVERIFY(h->messages->shown.isEmpty());
+        QVERIFY(h->messages->boxes.isEmpty());
         setFields("1", "1", "2e6");
         w->Option1[2]->click();
-        QCOMPARE(boxes(*h->messages), QStringList{kTooMany});
+        QCOMPARE(h->messages->boxes, QStringList{kTooMany});
         QCOMPARE(w->Text1->text(), QString());
         QVERIFY(!w->Text2->isEnabled() && !w->Label6->isEnabled() && w->Text3->isEnabled());
     }
@@ -217,7 +200,7 @@ private slots:
         w->File1->setCurrentItem(w->File1->findItems("liste.txt", {}).value(0));
         QCOMPARE(w->Text1->text(), editor);
         QCOMPARE(w->previewRuns(), runs + 1);
-        QVERIFY(h->messages->shown.isEmpty());
+        QVERIFY(h->messages->boxes.isEmpty());
     }
 
     // A file that cannot be read is named with the reason; the editor keeps
@@ -243,13 +226,12 @@ private slots:
         const auto otherUser = how == "locked" ? h->unreadable(file) : nullptr;
         w->File1->setCurrentRow(0);
         QCOMPARE(w->Text1->text(), QStringLiteral("avant"));
-        QCOMPARE(h->messages->titles(), QStringList{"Presets"});
-        QVERIFY(h->messages->shown[0].icon == MessageBoxes::Icon::Warning);
-        QVERIFY2(
-            h->messages->shown[0].text.startsWith("Impossible de charger le preset « Mois.txt » "
-                                                  ":\r\n") &&
-                h->messages->shown[0].text.size() > 50,
-            qPrintable(h->messages->shown[0].text));
+        const QString said =
+            "Presets [warning, OK]\nImpossible de charger le preset « Mois.txt » :\r\n";
+        QCOMPARE(h->messages->boxes.size(), 1);
+        QVERIFY2(h->messages->boxes[0].startsWith(said) &&
+                     h->messages->boxes[0].size() > said.size() + 2,
+                 qPrintable(h->messages->boxes[0]));
     }
 
     // The pages follow the tab, each keeping its state; the zoom sets the

@@ -120,12 +120,9 @@ void TstPreview::reports() {
     const QLabel* total = w.findChild<QLabel*>("SB1_3");
     QStringList seen; // each box, and the window as it finds it
     h.messages->onShow = [&] {
-        const FakeMessages::Shown& b = h.messages->shown.last();
-        const bool ok = b.buttons == MessageBoxes::Buttons::Ok;
-        seen << QStringLiteral("%1 [%2]\n%3\n%4|%5|%6|%7")
-                    .arg(b.title, ok && b.icon == MessageBoxes::Icon::Warning ? "warning, OK" : "?",
-                         b.text, w.rtb1->toPlainText(), total->text(), QString::number(w.var5),
-                         QString::number(w.Command3->isEnabled()));
+        seen << QStringLiteral("%1\n%2|%3|%4|%5")
+                    .arg(h.messages->boxes.last(), w.rtb1->toPlainText(), total->text(),
+                         QString::number(w.var5), QString::number(w.Command3->isEnabled()));
     };
 
     QElapsedTimer clock;
@@ -206,14 +203,13 @@ void TstPreview::creates() {
     QCOMPARE(h.files->asked, asked);
     const QString exists =
         QString::fromLocal8Bit(std::make_error_code(std::errc::file_exists).message());
-    QCOMPARE(h.messages->titles(), QStringList{done ? "CREATION DE DOSSIERS EFFECTUEE"
-                                                    : "CREATION DE DOSSIERS INTERROMPUE"});
-    const FakeMessages::Shown box = h.messages->shown.first();
-    QCOMPARE(box.text,
-             done ? QString::number(made.size()) + " dossier(s) créé(s) avec succès !"
-                  : creationFailureMessage({failingLine, asked.last(), exists}, made.size()));
-    QCOMPARE(box.icon, done ? MessageBoxes::Icon::Information : MessageBoxes::Icon::Warning);
-    QCOMPARE(box.buttons, MessageBoxes::Buttons::Ok);
+    QCOMPARE(
+        h.messages->boxes,
+        QStringList{
+            done ? "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n" +
+                       QString::number(made.size()) + " dossier(s) créé(s) avec succès !"
+                 : "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\n" +
+                       creationFailureMessage({failingLine, asked.last(), exists}, made.size())});
     QVERIFY(w.Command3->isEnabled());
     QCOMPARE(w.Dir1->path(), destination);
     QCOMPARE(changes.count(), 0);
