@@ -58,36 +58,30 @@ private slots:
     // Every check runs in one pass, each with its box, in order; any refusal
     // keeps the editor; a list that passes replaces it and is previewed once.
     void validated_data() {
-        QTest::addColumn<int>("mode");
         QTest::addColumn<QStringList>("fields"); // start, step, count
         QTest::addColumn<bool>("cancel");        // the answer to a confirmation
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("editor");
         const QStringList none;
         QTest::newRow("1000 without a question")
-            << 0 << QStringList{"1", "1", "1000"} << false << none << lines(1, 1000);
-        QTest::newRow("1001, OK") << 0 << QStringList{"1", "1", " 1001 "} << false
+            << QStringList{"1", "1", "1000"} << false << none << lines(1, 1000);
+        QTest::newRow("1001, OK") << QStringList{"1", "1", " 1001 "} << false
                                   << QStringList{confirmation(" 1001 ")} << lines(1, 1001);
-        QTest::newRow("1001, Cancel") << 0 << QStringList{"1", "1", "1001"} << true
+        QTest::newRow("1001, Cancel") << QStringList{"1", "1", "1001"} << true
                                       << QStringList{confirmation("1001")} << "avant";
         QTest::newRow("Cancel, start 0 and step 0: two boxes")
-            << 0 << QStringList{"0", "0", "2000"} << true
-            << QStringList{confirmation("2000"), kStep} << "avant";
+            << QStringList{"0", "0", "2000"} << true << QStringList{confirmation("2000"), kStep}
+            << "avant";
         QTest::newRow("start -1, count empty")
-            << 0 << QStringList{"-1", "1", ""} << false << QStringList{kStart, kCount} << "avant";
-        QTest::newRow("random mode checks the start too")
-            << 2 << QStringList{"-1", "1", "3"} << false << QStringList{kStart} << "avant";
+            << QStringList{"-1", "1", ""} << false << QStringList{kStart, kCount} << "avant";
         QTest::newRow("more than a million: refused, no question")
-            << 0 << QStringList{"1", "1", "1000001"} << false << QStringList{kTooMany} << "avant";
+            << QStringList{"1", "1", "1000001"} << false << QStringList{kTooMany} << "avant";
     }
     void validated() {
-        QFETCH(int, mode);
         QFETCH(QStringList, fields);
         QFETCH(bool, cancel);
         QFETCH(QStringList, shown);
         QFETCH(QString, editor);
-        const QSignalBlocker quiet(w->Option1[mode]);
-        w->Option1[mode]->setChecked(true);
         setFields(fields[0], fields[1], fields[2]);
         h->messages->answers = {cancel ? MessageBoxes::Answer::Cancel : MessageBoxes::Answer::Ok};
         const int runs = w->previewRuns();
@@ -98,7 +92,8 @@ private slots:
     }
 
     // The option buttons apply their row and generate without checks or
-    // question; only more than a million names is refused.
+    // question; only more than a million names is refused. "Générer" checks the
+    // start in random mode too.
     void optionButtons() {
         w->livepreview->setValue(0); // the lists below hold duplicates
         setFields("-3", "0", "5000");
@@ -110,9 +105,13 @@ private slots:
         QCOMPARE(w->Text1->text(), QString());
         setFields("1", "1", "2e6");
         w->Option1[2]->click();
-        QCOMPARE(h->messages->boxes, QStringList{kTooMany}); // the only box of the test
+        QCOMPARE(h->messages->boxes, QStringList{kTooMany}); // the only box so far
         QCOMPARE(w->Text1->text(), QString());
         QVERIFY(!w->Text2->isEnabled() && !w->Label6->isEnabled() && w->Text3->isEnabled());
+        setFields("-1", "1", "3");
+        QTest::mouseClick(w->Command6, Qt::LeftButton);
+        QCOMPARE(h->messages->boxes, QStringList({kTooMany, kStart}));
+        QCOMPARE(w->Text1->text(), QString());
     }
 
     // The caption follows the digit count; random mode holds it to 15, and
