@@ -13,12 +13,6 @@ using namespace ramulo::test;
 using Act = std::function<void(Form1&)>;
 Q_DECLARE_METATYPE(Act)
 
-namespace {
-QString preview(const Form1& w) {
-    return w.rtb1->toPlainText() + " | " + w.SB1->panelText(3);
-}
-} // namespace
-
 class TstEditor : public QObject {
     Q_OBJECT
     std::optional<Harness> h;
@@ -75,18 +69,21 @@ private slots:
         QFETCH(int, live);
         QFETCH(int, runs);
         QFETCH(bool, enabled);
+        const auto preview = [this] {
+            return w->rtb1->toPlainText() + " | " + w->SB1->panelText(3);
+        };
         w->livepreview->setValue(live);
         w->Text1->setText("a b\r\nc/d");
         w->Command2->click();
         QVERIFY(w->Command3->isEnabled());
-        const QString before = preview(*w);
+        const QString before = preview();
         const int runsBefore = w->previewRuns();
         act(*w);
         QCOMPARE(w->previewRuns() - runsBefore, runs);
         QCOMPARE(w->Command3->isEnabled(), enabled);
-        const QString after = preview(*w);
+        const QString after = preview();
         w->Command2->click(); // what the new settings give
-        QCOMPARE(after, runs ? preview(*w) : before);
+        QCOMPARE(after, runs ? preview() : before);
     }
 
     // A character typed in an affix box refreshes on the key press, with the old text,

@@ -100,8 +100,8 @@ void TstPreview::reports_data() {
                                  << boxes({"- Dossier 4321"}, {});
 }
 
-// The pane and its count are on screen before the first box; the create
-// command comes back only after a run with no box.
+// The pane and its count are on screen before the first box; a run with a box
+// leaves the create command off.
 void TstPreview::reports() {
     QFETCH(bool, atRoot);
     QFETCH(QString, text);
