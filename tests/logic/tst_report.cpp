@@ -9,14 +9,6 @@
 using namespace ramulo;
 using Entry = FileSystem::Entry;
 
-class TstReport : public QObject {
-    Q_OBJECT
-private slots:
-    void report_data();
-    void report();
-    void longLists();
-};
-
 namespace {
 // Stands in for the window's chain: trims spaces, so that different raw lines
 // can give the same name. The destination is the root and holds a link and a
@@ -35,87 +27,92 @@ constexpr NameRules windowsRules{
     .longestPath = 100, .utf16 = true, .ignoresCase = true, .windowsNames = true};
 } // namespace
 
-void TstReport::report_data() {
-    QTest::addColumn<bool>("windows"); // the file system's rules: Windows', or Linux's ext4
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("duplicates");
-    QTest::addColumn<QStringList>("existing");
-    QTest::addColumn<QStringList>("impossible");
-    const QStringList none;
-    // The same folder from different raw lines, as the file system compares names.
-    const QStringList same{"Dossier", "dossier ", "Dossier ", "DOSSIER", "a", "a"};
-    QTest::newRow("same folder, case kept apart")
-        << false << same << QStringList{"Dossier", "dossier", "Dossier", "DOSSIER", "a", "a"}
-        << QStringList{"- a"} << none
-        << QStringList{"- Dossier  > Dossier (même dossier que la ligne « Dossier »)"};
-    QTest::newRow("same folder, case ignored")
-        << true << same << QStringList{"Dossier", "dossier", "Dossier", "DOSSIER", "a", "a"}
-        << QStringList{"- a"} << none
-        << QStringList{"- dossier  > dossier (même dossier que la ligne « Dossier »)",
-                       "- Dossier  > Dossier (même dossier que la ligne « Dossier »)",
-                       "- DOSSIER > DOSSIER (même dossier que la ligne « Dossier »)"};
+class TstReport : public QObject {
+    Q_OBJECT
+private slots:
+    void report_data() {
+        QTest::addColumn<bool>("windows"); // the file system's rules: Windows', or Linux's ext4
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("duplicates");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QStringList>("impossible");
+        const QStringList none;
+        // The same folder from different raw lines, as the file system compares names.
+        const QStringList same{"Dossier", "dossier ", "Dossier ", "DOSSIER", "a", "a"};
+        QTest::newRow("same folder, case kept apart")
+            << false << same << QStringList{"Dossier", "dossier", "Dossier", "DOSSIER", "a", "a"}
+            << QStringList{"- a"} << none
+            << QStringList{"- Dossier  > Dossier (même dossier que la ligne « Dossier »)"};
+        QTest::newRow("same folder, case ignored")
+            << true << same << QStringList{"Dossier", "dossier", "Dossier", "DOSSIER", "a", "a"}
+            << QStringList{"- a"} << none
+            << QStringList{"- dossier  > dossier (même dossier que la ligne « Dossier »)",
+                           "- Dossier  > Dossier (même dossier que la ligne « Dossier »)",
+                           "- DOSSIER > DOSSIER (même dossier que la ligne « Dossier »)"};
 
-    // Characters, lengths and what already holds the name.
-    const QString e86(86, u'€'), nul = QString("x") + QChar(0) + "y",
-                                 half = QString("z") + QChar(0xd800);
-    const QString taken = "(caractère refusé par le système de fichiers : ";
-    const QStringList kinds{e86, nul, half, "raccourci", "tube", "😀", "a\tb", "nul.txt", "fin."};
-    QTest::newRow("ext4") << false << kinds << kinds << none << none
-                          << QStringList{"- " + e86 + " > " + e86 +
-                                             " (nom trop long : 258 octets, 255 au plus)",
-                                         "- " + nul + " > " + nul + " " + taken + "U+0000)",
-                                         "- " + half + " > " + half + " " + taken + "U+D800)",
-                                         "- raccourci > raccourci (un lien porte déjà ce nom)",
-                                         "- tube > tube (un élément qui n'est pas un dossier "
-                                         "porte déjà ce nom)"};
-    QTest::newRow("Windows")
-        << true << kinds << kinds << none << none
-        << QStringList{"- " + nul + " > " + nul + " " + taken + "U+0000)",
-                       "- raccourci > raccourci (un lien porte déjà ce nom)",
-                       "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
-                       "- a\tb > a\tb " + taken + "U+0009)",
-                       "- nul.txt > nul.txt (nom réservé par le système)",
-                       "- fin. > fin. (le système retire le point ou l'espace final)"};
-    const QString deep(110, u'd');
-    QTest::newRow("Windows, path too long")
-        << true << QStringList{deep} << QStringList{deep} << none << none
-        << QStringList{"- " + deep + " > " + deep +
-                       " (chemin trop long : 111 caractères, 100 au plus)"};
-}
+        // Characters, lengths and what already holds the name.
+        const QString e86(86, u'€'), nul = QString("x") + QChar(0) + "y",
+                                     half = QString("z") + QChar(0xd800);
+        const QString taken = "(caractère refusé par le système de fichiers : ";
+        const QStringList kinds{e86, nul,    half,      "raccourci", "tube",
+                                "😀", "a\tb", "nul.txt", "fin."};
+        QTest::newRow("ext4") << false << kinds << kinds << none << none
+                              << QStringList{"- " + e86 + " > " + e86 +
+                                                 " (nom trop long : 258 octets, 255 au plus)",
+                                             "- " + nul + " > " + nul + " " + taken + "U+0000)",
+                                             "- " + half + " > " + half + " " + taken + "U+D800)",
+                                             "- raccourci > raccourci (un lien porte déjà ce nom)",
+                                             "- tube > tube (un élément qui n'est pas un dossier "
+                                             "porte déjà ce nom)"};
+        QTest::newRow("Windows")
+            << true << kinds << kinds << none << none
+            << QStringList{"- " + nul + " > " + nul + " " + taken + "U+0000)",
+                           "- raccourci > raccourci (un lien porte déjà ce nom)",
+                           "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
+                           "- a\tb > a\tb " + taken + "U+0009)",
+                           "- nul.txt > nul.txt (nom réservé par le système)",
+                           "- fin. > fin. (le système retire le point ou l'espace final)"};
+        const QString deep(110, u'd');
+        QTest::newRow("Windows, path too long")
+            << true << QStringList{deep} << QStringList{deep} << none << none
+            << QStringList{"- " + deep + " > " + deep +
+                           " (chemin trop long : 111 caractères, 100 au plus)"};
+    }
 
-void TstReport::report() {
-    QFETCH(bool, windows);
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, duplicates);
-    QFETCH(QStringList, existing);
-    QFETCH(QStringList, impossible);
-    if (windows && pathSeparator() != u'/')
-        QSKIP("the stand-in destination is a root of one character");
-    const PreviewReport r = buildPreview(lines, inputs(windows ? windowsRules : NameRules{}));
-    QCOMPARE(r.names, names);
-    QCOMPARE(r.count, names.size());
-    QCOMPARE(r.duplicates, duplicates);
-    QCOMPARE(r.existing, existing);
-    QCOMPARE(r.impossible, impossible);
-}
+    void report() {
+        QFETCH(bool, windows);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, duplicates);
+        QFETCH(QStringList, existing);
+        QFETCH(QStringList, impossible);
+        if (windows && pathSeparator() != u'/')
+            QSKIP("the stand-in destination is a root of one character");
+        const PreviewReport r = buildPreview(lines, inputs(windows ? windowsRules : NameRules{}));
+        QCOMPARE(r.names, names);
+        QCOMPARE(r.count, names.size());
+        QCOMPARE(r.duplicates, duplicates);
+        QCOMPARE(r.existing, existing);
+        QCOMPARE(r.impossible, impossible);
+    }
 
-// A thousand equal lines keep every report line; only a pathological list is
-// cut, and then the lines left out are counted. The message after a creation
-// counts past 16 bits too.
-void TstReport::longLists() {
-    PreviewReport r = buildPreview(QStringList(1001, "x"), inputs());
-    QCOMPARE(r.duplicates.size(), 1001 * 1000 / 2);
-    QCOMPARE(r.duplicatesLeftOut, 0);
+    // A thousand equal lines keep every report line; only a pathological list is
+    // cut, and then the lines left out are counted. The message after a creation
+    // counts past 16 bits too.
+    void longLists() {
+        PreviewReport r = buildPreview(QStringList(1001, "x"), inputs());
+        QCOMPARE(r.duplicates.size(), 1001 * 1000 / 2);
+        QCOMPARE(r.duplicatesLeftOut, 0);
 
-    r = buildPreview(QStringList(2000, "x"), inputs());
-    QCOMPARE(r.duplicates.size(), kDuplicateReportLimit);
-    QCOMPARE(r.duplicatesLeftOut, qint64(2000) * 1999 / 2 - kDuplicateReportLimit);
-    QCOMPARE(reportText("T :", {"- a", "- b"}, 3),
-             QStringLiteral("T :\r\n- a\r\n- b\r\n… et 3 autres lignes."));
-    QCOMPARE(creationMessage(40000), QStringLiteral("40000 dossier(s) créé(s) avec succès !"));
-}
+        r = buildPreview(QStringList(2000, "x"), inputs());
+        QCOMPARE(r.duplicates.size(), kDuplicateReportLimit);
+        QCOMPARE(r.duplicatesLeftOut, qint64(2000) * 1999 / 2 - kDuplicateReportLimit);
+        QCOMPARE(reportText("T :", {"- a", "- b"}, 3),
+                 QStringLiteral("T :\r\n- a\r\n- b\r\n… et 3 autres lignes."));
+        QCOMPARE(creationMessage(40000), QStringLiteral("40000 dossier(s) créé(s) avec succès !"));
+    }
+};
 
 QTEST_APPLESS_MAIN(TstReport)
 #include "tst_report.moc"

@@ -38,8 +38,6 @@ private slots:
         QTest::addColumn<QList<double>>("inputs"); // start, step, count, digits
         QTest::addColumn<QString>("lines");        // joined by "|"
         const int seq = int(GeneratorMode::Sequence), itv = int(GeneratorMode::Interval);
-        QTest::newRow("design values")
-            << seq << QList<double>{1, 1, 10, 2} << "01|02|03|04|05|06|07|08|09|10";
         QTest::newRow("step 5, three digits")
             << seq << QList<double>{0, 5, 4, 3} << "000|005|010|015";
         QTest::newRow("longer than the digits")

@@ -11,7 +11,9 @@ namespace ramulo::test {
 
 MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& title, Buttons buttons,
                                         Icon icon) {
-    shown.append({text, title, buttons, icon});
+    const char* icons[] = {"", "warning, ", "information, "};
+    boxes << title + " [" + icons[int(icon)] + (buttons == Buttons::Ok ? "OK" : "OK, Cancel") +
+                 "]\n" + text;
     if (onShow)
         onShow();
     return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
@@ -19,8 +21,8 @@ MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& titl
 
 QStringList FakeMessages::titles() const {
     QStringList result;
-    for (const Shown& box : shown)
-        result << box.title;
+    for (const QString& box : boxes)
+        result << box.section(u'\n', 0, 0);
     return result;
 }
 

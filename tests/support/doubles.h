@@ -16,18 +16,12 @@ namespace ramulo::test {
 
 class FakeMessages : public MessageBoxes {
 public:
-    struct Shown {
-        QString text;
-        QString title;
-        Buttons buttons;
-        Icon icon;
-    };
-    QList<Shown> shown;
+    QStringList boxes;            // each as "title [warning, OK]\ntext": its icon if any, buttons
     QList<Answer> answers;        // answers in turn; OK once they run out
     std::function<void()> onShow; // runs while the box is "open"
 
     Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-    QStringList titles() const;
+    QStringList titles() const; // each box's first line
 };
 
 // The real file system, keeping the questions.

@@ -16,132 +16,127 @@ using namespace ramulo::test;
 class TstDestination : public QObject {
     Q_OBJECT
 private slots:
-    void change_data();
-    void change();
-    void gone_data();
-    void gone();
-};
+    // A change of destination, from the folder list or to a drive's current folder,
+    // disables the create command, shows the path and runs the refresh procedure
+    // once: a preview only if automatic preview is exactly 1 or one was asked for.
+    // What cannot be opened is reported; the open folder and its drive then stay.
+    void change_data() {
+        QTest::addColumn<QString>("how");    // through a "folder", a "drive", or an "unready" drive
+        QTest::addColumn<QString>("target"); // in the test tree
+        QTest::addColumn<int>("automatic");
+        QTest::addColumn<bool>("requested");
+        QTest::addColumn<bool>("rebuilt");
+        QTest::addColumn<QString>("reason"); // why it cannot be opened, if it cannot
 
-// A change of destination, from the folder list or to a drive's current folder,
-// disables the create command, shows the path and runs the refresh procedure
-// once: a preview only if automatic preview is exactly 1 or one was asked for.
-// What cannot be opened is reported; the open folder and its drive then stay.
-void TstDestination::change_data() {
-    QTest::addColumn<QString>("how");    // through a "folder", a "drive", or an "unready" drive
-    QTest::addColumn<QString>("target"); // in the test tree
-    QTest::addColumn<int>("automatic");
-    QTest::addColumn<bool>("requested");
-    QTest::addColumn<bool>("rebuilt");
-    QTest::addColumn<QString>("reason"); // why it cannot be opened, if it cannot
-
-    const auto systemReason = [](std::errc code) {
-        return QString::fromLocal8Bit(std::make_error_code(code).message());
-    };
-    const QString cible = "d/cible", none;
-    QTest::newRow("automatic preview on") << "folder" << cible << 1 << false << true << none;
-    QTest::newRow("automatic preview off") << "folder" << cible << 0 << false << false << none;
-    QTest::newRow("grayed counts as off") << "folder" << cible << 2 << false << false << none;
-    QTest::newRow("off, preview requested") << "folder" << cible << 0 << true << true << none;
-    QTest::newRow("drive not ready") << "unready" << QString("d") << 1 << false << false
-                                     << QStringLiteral("Aucun support dans le lecteur.");
-    QTest::newRow("no such folder") << "folder" << QString("d/absent") << 1 << false << false
-                                    << systemReason(std::errc::no_such_file_or_directory);
-    QTest::newRow("a drive's current folder is a file")
-        << "drive" << QString("d/notes.txt") << 1 << false << false
-        << systemReason(std::errc::not_a_directory);
-}
-
-void TstDestination::change() {
-    QFETCH(QString, how);
-    QFETCH(QString, target);
-    QFETCH(int, automatic);
-    QFETCH(bool, requested);
-    QFETCH(bool, rebuilt);
-    QFETCH(QString, reason);
-
-    Harness h; // two "drives" made of folders; the program starts on the first
-    h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
-    h.drives->working = h.makeFolder("c/projets");
-    h.makeFolder("d/cible/Projet");
-    h.writeFile("d/notes.txt", "x");
-    const QString path = h.path(target);
-    h.drives->current[h.drives->drives[1]] = path;
-    if (how == "unready")
-        h.drives->unready[path] = reason;
-    Form1 w(h.services());
-    const QString start = w.Dir1->path();
-    w.livepreview->setValue(automatic);
-    w.Text1->setText("Projet\r\nNeuf");
-    QTest::mouseClick(w.Command2, Qt::LeftButton); // clean where it is
-    QVERIFY(w.Command3->isEnabled());
-    w.var5 = requested;
-    const int runs = w.previewRuns();
-    QSignalSpy changes(w.Dir1, &FolderList::Change);
-
-    how == "folder" ? w.Dir1->setPath(path) : w.Drive1->setDrive(h.drives->drives[1]);
-    const bool opened = reason.isEmpty();
-    QCOMPARE(w.Dir1->path(), opened ? path : start);
-    QCOMPARE(w.findChild<QLabel*>("SB1_2")->text(), opened ? path : start);
-    QCOMPARE(changes.count(), int(opened));
-    QCOMPARE(w.previewRuns(), runs + int(rebuilt));
-    QCOMPARE(h.messages->titles(), !opened   ? QStringList{"Répertoire de destination"}
-                                   : rebuilt ? QStringList{"DOUBLONS DOSSIERS DETECTES"}
-                                             : QStringList{}); // "Projet" exists in "cible"
-    if (opened) {
-        QVERIFY(!w.Command3->isEnabled());
-        QCOMPARE(w.var5, false);
-        return;
+        const auto systemReason = [](std::errc code) {
+            return QString::fromLocal8Bit(std::make_error_code(code).message());
+        };
+        const QString cible = "d/cible", none;
+        QTest::newRow("automatic preview on") << "folder" << cible << 1 << false << true << none;
+        QTest::newRow("automatic preview off") << "folder" << cible << 0 << false << false << none;
+        QTest::newRow("grayed counts as off") << "folder" << cible << 2 << false << false << none;
+        QTest::newRow("off, preview requested") << "folder" << cible << 0 << true << true << none;
+        QTest::newRow("drive not ready") << "unready" << QString("d") << 1 << false << false
+                                         << QStringLiteral("Aucun support dans le lecteur.");
+        QTest::newRow("no such folder") << "folder" << QString("d/absent") << 1 << false << false
+                                        << systemReason(std::errc::no_such_file_or_directory);
+        QTest::newRow("a drive's current folder is a file")
+            << "drive" << QString("d/notes.txt") << 1 << false << false
+            << systemReason(std::errc::not_a_directory);
     }
-    const FakeMessages::Shown box = h.messages->shown.first();
-    QVERIFY2(box.text.contains(path) && box.text.contains(reason), qPrintable(box.text));
-    QVERIFY(box.icon == MessageBoxes::Icon::Warning && box.buttons == MessageBoxes::Buttons::Ok);
-    QCOMPARE(w.Drive1->drive(), h.drives->drives[0]);
-}
 
-// A destination deleted, or replaced by a file, since it was opened: before a
-// preview or a creation the user is told why, the nearest folder above it that
-// is still there is opened without a preview, and nothing is made.
-void TstDestination::gone_data() {
-    QTest::addColumn<bool>("create"); // the create command, else the preview command
-    QTest::addColumn<QString>("removed");
-    QTest::addColumn<bool>("file"); // a file takes the destination's name
-    QTest::addColumn<QString>("opened");
-    QTest::newRow("deleted, then previewed") << false << "d/a/b" << false << "d/a";
-    QTest::newRow("replaced by a file, then created") << true << "d/a/b" << true << "d/a";
-    QTest::newRow("deleted with its parent, then created") << true << "d/a" << false << "d";
-}
+    void change() {
+        QFETCH(QString, how);
+        QFETCH(QString, target);
+        QFETCH(int, automatic);
+        QFETCH(bool, requested);
+        QFETCH(bool, rebuilt);
+        QFETCH(QString, reason);
 
-void TstDestination::gone() {
-    QFETCH(bool, create);
-    QFETCH(QString, removed);
-    QFETCH(bool, file);
-    QFETCH(QString, opened);
-    Harness h;
-    h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
-    h.drives->working = h.makeFolder("c/projets");
-    const QString destination = h.makeFolder("d/a/b");
-    Form1 w(h.services());
-    w.Dir1->setPath(destination);
-    w.Text1->setText("Neuf");
-    w.Command2->click();
-    QVERIFY(w.Command3->isEnabled());
-    QDir(h.path(removed)).removeRecursively();
-    if (file)
-        h.writeFile("d/a/b", "x");
-    const int runs = w.previewRuns();
-    QSignalSpy changes(w.Dir1, &FolderList::Change);
+        Harness h; // two "drives" made of folders; the program starts on the first
+        h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
+        h.drives->working = h.makeFolder("c/projets");
+        h.makeFolder("d/cible/Projet");
+        h.writeFile("d/notes.txt", "x");
+        const QString path = h.path(target);
+        h.drives->current[h.drives->drives[1]] = path;
+        if (how == "unready")
+            h.drives->unready[path] = reason;
+        Form1 w(h.services());
+        const QString start = w.Dir1->path();
+        w.livepreview->setValue(automatic);
+        w.Text1->setText("Projet\r\nNeuf");
+        QTest::mouseClick(w.Command2, Qt::LeftButton); // clean where it is
+        QVERIFY(w.Command3->isEnabled());
+        w.var5 = requested;
+        const int runs = w.previewRuns();
+        QSignalSpy changes(w.Dir1, &FolderList::Change);
 
-    (create ? w.Command3 : w.Command2)->click();
-    QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2), w.Drive1->drive()}),
-             QStringList({h.path(opened), h.path(opened), h.drives->drives[1]}));
-    QCOMPARE(h.messages->titles(), QStringList{"Répertoire de destination"});
-    const QString text = h.messages->shown.first().text;
-    QVERIFY2(text.contains(destination) && text.endsWith(h.path(opened)), qPrintable(text));
-    QVERIFY(!w.Command3->isEnabled());
-    QCOMPARE(w.previewRuns(), runs);
-    QCOMPARE(changes.count(), 0);
-    QVERIFY(h.files->asked.isEmpty());
-}
+        how == "folder" ? w.Dir1->setPath(path) : w.Drive1->setDrive(h.drives->drives[1]);
+        const bool opened = reason.isEmpty();
+        QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2)}),
+                 QStringList(2, opened ? path : start));
+        QCOMPARE(changes.count(), int(opened));
+        QCOMPARE(w.previewRuns(), runs + int(rebuilt));
+        QCOMPARE(h.messages->titles(),
+                 !opened   ? QStringList{"Répertoire de destination [warning, OK]"}
+                 : rebuilt ? QStringList{"DOUBLONS DOSSIERS DETECTES [warning, OK]"}
+                           : QStringList{}); // "Projet" exists in "cible"
+        if (opened) {
+            QVERIFY(!w.Command3->isEnabled());
+            QCOMPARE(w.var5, false);
+            return;
+        }
+        const QString box = h.messages->boxes.first();
+        QVERIFY2(box.contains(path) && box.contains(reason), qPrintable(box));
+        QCOMPARE(w.Drive1->drive(), h.drives->drives[0]);
+    }
+
+    // A destination deleted, or replaced by a file, since it was opened: before a
+    // preview or a creation the user is told why, the nearest folder above it that
+    // is still there is opened without a preview, and nothing is made.
+    void gone_data() {
+        QTest::addColumn<bool>("create"); // the create command, else the preview command
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<bool>("file"); // a file takes the destination's name
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("deleted, then previewed") << false << "d/a/b" << false << "d/a";
+        QTest::newRow("replaced by a file, then created") << true << "d/a/b" << true << "d/a";
+        QTest::newRow("deleted with its parent, then created") << true << "d/a" << false << "d";
+    }
+
+    void gone() {
+        QFETCH(bool, create);
+        QFETCH(QString, removed);
+        QFETCH(bool, file);
+        QFETCH(QString, opened);
+        Harness h;
+        h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
+        h.drives->working = h.makeFolder("c/projets");
+        const QString destination = h.makeFolder("d/a/b");
+        Form1 w(h.services());
+        w.Dir1->setPath(destination);
+        w.Text1->setText("Neuf");
+        w.Command2->click();
+        QVERIFY(w.Command3->isEnabled());
+        QDir(h.path(removed)).removeRecursively();
+        if (file)
+            h.writeFile("d/a/b", "x");
+        const int runs = w.previewRuns();
+        QSignalSpy changes(w.Dir1, &FolderList::Change);
+
+        (create ? w.Command3 : w.Command2)->click();
+        QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2), w.Drive1->drive()}),
+                 QStringList({h.path(opened), h.path(opened), h.drives->drives[1]}));
+        QCOMPARE(h.messages->titles(), QStringList{"Répertoire de destination [warning, OK]"});
+        const QString text = h.messages->boxes.first();
+        QVERIFY2(text.contains(destination) && text.endsWith(h.path(opened)), qPrintable(text));
+        QVERIFY(!w.Command3->isEnabled());
+        QCOMPARE(w.previewRuns(), runs);
+        QCOMPARE(changes.count(), 0);
+        QVERIFY(h.files->asked.isEmpty());
+    }
+};
 
 QTEST_MAIN(TstDestination)
 #include "tst_destination.moc"

@@ -13,12 +13,6 @@ using namespace ramulo::test;
 using Act = std::function<void(Form1&)>;
 Q_DECLARE_METATYPE(Act)
 
-namespace {
-QString preview(const Form1& w) {
-    return w.rtb1->toPlainText() + " | " + w.SB1->panelText(3);
-}
-} // namespace
-
 class TstEditor : public QObject {
     Q_OBJECT
     std::optional<Harness> h;
@@ -75,18 +69,21 @@ private slots:
         QFETCH(int, live);
         QFETCH(int, runs);
         QFETCH(bool, enabled);
+        const auto preview = [this] {
+            return w->rtb1->toPlainText() + " | " + w->SB1->panelText(3);
+        };
         w->livepreview->setValue(live);
         w->Text1->setText("a b\r\nc/d");
         w->Command2->click();
         QVERIFY(w->Command3->isEnabled());
-        const QString before = preview(*w);
+        const QString before = preview();
         const int runsBefore = w->previewRuns();
         act(*w);
         QCOMPARE(w->previewRuns() - runsBefore, runs);
         QCOMPARE(w->Command3->isEnabled(), enabled);
-        const QString after = preview(*w);
+        const QString after = preview();
         w->Command2->click(); // what the new settings give
-        QCOMPARE(after, runs ? preview(*w) : before);
+        QCOMPARE(after, runs ? preview() : before);
     }
 
     // A character typed in an affix box refreshes on the key press, with the old text,
@@ -109,45 +106,23 @@ private slots:
         QCOMPARE(seen, (QStringList{"pas\npas", "pxas\npxas", "pxas\npxas", "pas\npas"}));
     }
 
-    // Each formatting control feeds its own step of the chain, read at every run.
-    void chainReadsTheControls_data() {
-        QTest::addColumn<QList<int>>("modes");  // case, separator, forbidden, prefix, suffix
-        QTest::addColumn<QStringList>("texts"); // prefix, suffix, raw line, expected name
-        // clang-format off
-        QTest::newRow("case list") << QList({4, 0, 0, 0, 0}) << QStringList({"pre_", "_suff", "mon été", "MON ÉTÉ"});
-        QTest::newRow("separator list") << QList({0, 1, 0, 0, 0}) << QStringList({"pre_", "_suff", "a b-c", "a_b-c"});
-        QTest::newRow("forbidden list") << QList({0, 0, 3, 0, 0}) << QStringList({"pre_", "_suff", "a/b", "a-b"});
-        QTest::newRow("prefix switch and text") << QList({0, 0, 0, 1, 0}) << QStringList({"x:", "_suff", "a", "xa"});
-        QTest::newRow("suffix switch and text") << QList({0, 0, 0, 0, 1}) << QStringList({"pre_", " fin", "a", "a fin"});
-        QTest::newRow("grayed switch counts as on") << QList({0, 0, 0, 2, 2}) << QStringList({"p", "s", "a", "pas"});
-        QTest::newRow("all together") << QList({3, 1, 2, 1, 1}) << QStringList({"le ", " ?", "mon dossier", "Le_mon_dossier__"});
-        // clang-format on
-    }
-    void chainReadsTheControls() {
-        QFETCH(QList<int>, modes);
-        QFETCH(QStringList, texts);
-        for (int i = 0; i < 3; ++i)
-            std::array{w->Combo1, w->Combo2, w->Combo3}[i]->setCurrentIndex(modes[i]);
-        w->prefcheck->setValue(modes[3]);
-        w->suffcheck->setValue(modes[4]);
-        w->preftext->setText(texts[0]);
-        w->sufftext->setText(texts[1]);
-        w->Text1->setText(texts[2]);
-        w->Command2->click();
-        QCOMPARE(w->rtb1->toPlainText(), texts[3]);
-    }
-
     // A switch enables its box while on, checked or grayed, and keeps the text.
-    void switchesEnableTheirBoxes() {
-        for (const auto& [check, box] :
-             {std::pair{w->prefcheck, w->preftext}, std::pair{w->suffcheck, w->sufftext}}) {
-            box->setText("q");
-            for (const int value : {1, 0, 2, 0}) {
-                check->setValue(value);
-                QCOMPARE(box->isEnabled(), value != 0);
-            }
-            QCOMPARE(box->text(), QStringLiteral("q"));
+    // Each formatting control feeds its own step of the chain; grayed switches add.
+    void chainReadsTheControls() {
+        w->preftext->setText("le ");
+        w->sufftext->setText(" ?");
+        for (const auto& [prefix, suffix] : {std::pair{1, 0}, {0, 2}, {2, 0}, {0, 1}, {2, 2}}) {
+            w->prefcheck->setValue(prefix);
+            w->suffcheck->setValue(suffix);
+            QCOMPARE(QList({w->preftext->isEnabled(), w->sufftext->isEnabled()}),
+                     QList({prefix != 0, suffix != 0}));
         }
+        w->Combo1->setCurrentIndex(4); // each list a value no other list's would stand in for
+        w->Combo2->setCurrentIndex(1);
+        w->Combo3->setCurrentIndex(3);
+        w->Text1->setText("mon dossier");
+        w->Command2->click();
+        QCOMPARE(w->rtb1->toPlainText(), QStringLiteral("LE_MON_DOSSIER_-"));
     }
 };
 

@@ -23,190 +23,171 @@ using namespace ramulo;
 class TstServices : public QObject {
     Q_OBJECT
 private slots:
-    void fileSystem();
-    void systemServices();
-    void messageBox_data();
-    void messageBox();
-};
+    void fileSystem() {
+        QTemporaryDir tmp;
+        QVERIFY(QFile(tmp.filePath("fichier")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(tmp.filePath("absent"), tmp.filePath("lien")));
+        RealFileSystem fs;
+        const QString made = tmp.filePath(QStringLiteral("Réunions 2007"));
+        const QString nul = tmp.filePath(QString("x") + QChar(0) + "y");
+        const QString half = tmp.filePath(QString("z") + QChar(0xd800));
+        QCOMPARE(fs.createFolder(made), std::nullopt);
+        QVERIFY(QFile::link(made, tmp.filePath("vers dossier")));
+        using Entry = FileSystem::Entry;
+        QCOMPARE(QList({fs.entryAt(made), fs.entryAt(tmp.filePath("vers dossier")),
+                        fs.entryAt(tmp.filePath("fichier")), fs.entryAt(tmp.filePath("lien")),
+                        fs.entryAt(tmp.filePath(QString(300, 'x'))), fs.entryAt(nul)}),
+                 QList({Entry::Folder, Entry::Folder, Entry::File, Entry::Link, Entry::None,
+                        Entry::None}));
 
-void TstServices::fileSystem() {
-    QTemporaryDir tmp;
-    QFile file(tmp.filePath("fichier"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    QVERIFY(QFile::link(tmp.filePath("absent"), tmp.filePath("lien")));
-    RealFileSystem fs;
-    const QString made = tmp.filePath(QStringLiteral("Réunions 2007"));
-    const QString nul = tmp.filePath(QString("x") + QChar(0) + "y");
-    const QString half = tmp.filePath(QString("z") + QChar(0xd800));
-    QCOMPARE(fs.createFolder(made), std::nullopt);
-    QVERIFY(QFile::link(made, tmp.filePath("vers dossier")));
-    using Entry = FileSystem::Entry;
-    QCOMPARE(
-        QList({fs.entryAt(made), fs.entryAt(tmp.filePath("vers dossier")),
-               fs.entryAt(tmp.filePath("fichier")), fs.entryAt(tmp.filePath("lien")),
-               fs.entryAt(tmp.filePath(QString(300, 'x'))), fs.entryAt(nul)}),
-        QList({Entry::Folder, Entry::Folder, Entry::File, Entry::Link, Entry::None, Entry::None}));
-
-    // Failures come back with the system's reason; parents are never made; a
-    // path the system cannot take as written is neither cut short nor thrown on.
-    for (const QString& path :
-         {made, tmp.filePath("fichier"), tmp.filePath("absent/sous"), nul, half}) {
-        const auto reason = fs.createFolder(path);
-        QVERIFY2(reason && !reason->isEmpty(), qPrintable(path));
-        QVERIFY(unreadableFolder(path + "/sous").has_value());
-    }
-    QCOMPARE(QDir(tmp.path())
-                 .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
-             QStringList({"Réunions 2007", "fichier", "lien", "vers dossier"}));
-}
-
-void TstServices::systemServices() {
-    // Work aside: a long one lets the window's events run and shows its box
-    // after half a second; what it throws comes back.
-    QStringList seen;
-    QTimer::singleShot(700, [&] {
-        const auto* box = QApplication::activeModalWidget();
-        seen << (box ? box->findChild<QLabel*>()->text() : "none");
-    });
-    runAside(nullptr, "Travail…", [] { QThread::msleep(1000); });
-    QCOMPARE(seen, QStringList{"Travail…"});
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             runAside(nullptr, "", [] { throw std::runtime_error("x"); }));
-
-    // The same draws at every start, spread over [0, 1).
-    RealRandomSource first, second;
-    double low = 1, high = 0;
-    for (int i = 0; i < 1000; ++i) {
-        const double r = first.next();
-        QCOMPARE(second.next(), r);
-        QVERIFY(r >= 0.0 && r < 1.0);
-        low = std::min(low, r);
-        high = std::max(high, r);
-    }
-    QVERIFY(low < 0.01 && high > 0.99);
-
-    RealProgramInfo info;
-    QCOMPARE(info.title(), QStringLiteral("Ramulo"));
-    QCOMPARE(QList<int>({info.versionMajor(), info.versionMinor(), info.versionRevision()}),
-             QList<int>({1, 1, 0}));
-    QCOMPARE(info.programFolder(), displayPath(QCoreApplication::applicationDirPath()));
-
-    RealDrives drives;
-    QVERIFY(drives.list().contains(drives.systemDrive()));
-    QVERIFY(drives.systemDrive().endsWith(QDir::separator()));
-    QCOMPARE(drives.workingFolder(), displayPath(QDir::currentPath()));
-    QCOMPARE(drives.homeFolder(), displayPath(QDir::homePath()));
-    QVERIFY(drives.list().contains(drives.driveOf(drives.workingFolder())));
-    QCOMPARE(drives.notReady(drives.systemDrive()), std::nullopt);
-    QVERIFY(drives.notReady(QDir::tempPath() + "/absent-ramulo").has_value());
-    QVERIFY(QDir(drives.currentFolder(drives.systemDrive())).exists());
-}
-
-// Real boxes: title, text, buttons, icon, the answer; a long report, or lines
-// that wrap past the screen, scroll in a box that fits the screen, with its OK
-// button in reach; a line of a million characters is cut and shows at once.
-void TstServices::messageBox_data() {
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<QString>("press");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("reportLines");
-    QTest::addColumn<QStringList>("extra"); // lines after the report, as given
-    QTest::addColumn<QStringList>("shown"); // and as the box shows them
-    QTest::addColumn<bool>("scrolls");
-    using B = MessageBoxes::Buttons;
-    using I = MessageBoxes::Icon;
-    using A = MessageBoxes::Answer;
-    const QStringList none;
-    QTest::newRow("OK alone") << int(B::Ok) << int(I::Warning) << "OK" << int(A::Ok) << 1 << none
-                              << none << false;
-    QTest::newRow("Cancel") << int(B::OkCancel) << int(I::None) << "Annuler" << int(A::Cancel) << 1
-                            << none << none << false;
-    QTest::newRow("Escape") << int(B::OkCancel) << int(I::Information) << "" << int(A::Cancel) << 1
-                            << none << none << false;
-    QTest::newRow("40 report lines: the text itself")
-        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 40 << none << none << false;
-    QTest::newRow("41 report lines: scrolling")
-        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 41 << none << none << true;
-    QTest::newRow("5000 report lines: scrolling")
-        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 5000 << none << none << true;
-    // 1 MiB each; the cuts fall beside surrogate pairs, which stay whole.
-    const QString huge = QString(149, 'a') + "😀" + QString(1 << 20, 'm') + "😀" + QString(149, 'z');
-    const QString cut = QString(149, 'a') + "😀…(1048576 caractères omis)…😀" + QString(149, 'z');
-    QTest::newRow("two 1 MiB lines: cut in the middle")
-        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << QStringList{huge, huge}
-        << QStringList{cut, cut} << false;
-    const QStringList wrapping(40, QString("0123456789 ").repeated(11).chopped(1));
-    QTest::newRow("40 lines of 120 characters: whole, wrapped past the screen, scrolling")
-        << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << wrapping << wrapping << true;
-}
-
-void TstServices::messageBox() {
-    QFETCH(int, buttons);
-    QFETCH(int, icon);
-    QFETCH(QString, press);
-    QFETCH(int, answer);
-    QFETCH(int, reportLines);
-    QFETCH(QStringList, extra);
-    QFETCH(QStringList, shown);
-    QFETCH(bool, scrolls);
-    QStringList lines{"ATTENTION ! Les lignes suivantes sont en double :"};
-    for (int i = 0; i < reportLines; ++i)
-        lines << QStringLiteral("- nom %1").arg(i);
-    const QStringList expected = lines + shown;
-    lines << extra;
-
-    QString title, text, report;
-    QStringList captions;
-    int shownIcon = -1;
-    bool fits = false;
-    qint64 shownAfter = -1;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer::singleShot(0, [&] {
-        shownAfter = clock.elapsed();
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        title = box->windowTitle();
-        text = box->text();
-        shownIcon = box->icon();
-        if (auto* area = box->findChild<QPlainTextEdit*>("report"))
-            report = area->toPlainText();
-        fits = box->screen()->availableGeometry().size().boundedTo(box->size()) == box->size();
-        QAbstractButton* chosen = nullptr;
-        for (QAbstractButton* b : box->buttons()) {
-            captions << b->text();
-            if (b->text() == press &&
-                box->rect().contains(QRect(b->mapTo(box, QPoint()), b->size())))
-                chosen = b;
+        // Failures come back with the system's reason; parents are never made; a
+        // path the system cannot take as written is neither cut short nor thrown on.
+        for (const QString& path :
+             {made, tmp.filePath("fichier"), tmp.filePath("absent/sous"), nul, half}) {
+            const auto reason = fs.createFolder(path);
+            QVERIFY2(reason && !reason->isEmpty(), qPrintable(path));
+            QVERIFY(unreadableFolder(path + "/sous").has_value());
         }
-        if (chosen)
-            chosen->click();
-        else
-            QTest::keyClick(box, Qt::Key_Escape);
-    });
-    const auto result = RealMessageBoxes().show(
-        lines.join("\r\n"), "TITRE", MessageBoxes::Buttons(buttons), MessageBoxes::Icon(icon));
-    QCOMPARE(int(result), answer);
-    QCOMPARE(title, QStringLiteral("TITRE"));
-    captions.sort();
-    QCOMPARE(captions, buttons == int(MessageBoxes::Buttons::Ok) ? QStringList{"OK"}
-                                                                 : QStringList({"Annuler", "OK"}));
-    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Warning,
-                                       QMessageBox::Information};
-    QCOMPARE(shownIcon, int(icons[icon]));
-    QVERIFY(fits);
-    QVERIFY2(shownAfter >= 0 && shownAfter < 1000, qPrintable(QString::number(shownAfter)));
-    if (!scrolls) {
-        QCOMPARE(text, expected.join("\r\n"));
-        QCOMPARE(report, QString());
-    } else {
-        QCOMPARE(text, expected.first());
-        QCOMPARE(report, expected.mid(1).join("\n")); // the whole report, readable
+        QCOMPARE(QDir(tmp.path())
+                     .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+                 QStringList({"Réunions 2007", "fichier", "lien", "vers dossier"}));
     }
-}
+
+    void systemServices() {
+        // Work aside: a long one lets the window's events run and shows its box
+        // after half a second; what it throws comes back.
+        QStringList seen;
+        QTimer::singleShot(700, [&] {
+            const auto* box = QApplication::activeModalWidget();
+            seen << (box ? box->findChild<QLabel*>()->text() : "none");
+        });
+        runAside(nullptr, "Travail…", [] { QThread::msleep(1000); });
+        QCOMPARE(seen, QStringList{"Travail…"});
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 runAside(nullptr, "", [] { throw std::runtime_error("x"); }));
+
+        // Draws spread over [0, 1); the same ones at every start is the name sources' test.
+        RealRandomSource random;
+        double low = 1, high = 0;
+        for (int i = 0; i < 1000; ++i) {
+            const double r = random.next();
+            QVERIFY(r >= 0.0 && r < 1.0);
+            low = std::min(low, r);
+            high = std::max(high, r);
+        }
+        QVERIFY(low < 0.01 && high > 0.99);
+
+        RealProgramInfo info;
+        QCOMPARE(info.title(), QStringLiteral("Ramulo"));
+        QCOMPARE(QList<int>({info.versionMajor(), info.versionMinor(), info.versionRevision()}),
+                 QList<int>({1, 1, 0}));
+        QCOMPARE(info.programFolder(), displayPath(QCoreApplication::applicationDirPath()));
+
+        RealDrives drives;
+        QVERIFY(drives.list().contains(drives.systemDrive()));
+        QVERIFY(drives.systemDrive().endsWith(QDir::separator()));
+        QCOMPARE(drives.workingFolder(), displayPath(QDir::currentPath()));
+        QCOMPARE(drives.homeFolder(), displayPath(QDir::homePath()));
+        QVERIFY(drives.list().contains(drives.driveOf(drives.workingFolder())));
+        QCOMPARE(drives.notReady(drives.systemDrive()), std::nullopt);
+        QVERIFY(drives.notReady(QDir::tempPath() + "/absent-ramulo").has_value());
+        QVERIFY(QDir(drives.currentFolder(drives.systemDrive())).exists());
+    }
+
+    // Real boxes: title, text, buttons, icon, the answer; a long report, or lines
+    // that wrap past the screen, scroll in a box that fits the screen, with its OK
+    // button in reach; a line of a million characters is cut and shows at once.
+    void messageBox_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("reportLines");
+        QTest::addColumn<QStringList>("extra"); // lines after the report, as given
+        QTest::addColumn<QStringList>("shown"); // and as the box shows them
+        QTest::addColumn<bool>("scrolls");
+        using B = MessageBoxes::Buttons;
+        using I = MessageBoxes::Icon;
+        using A = MessageBoxes::Answer;
+        const QStringList none;
+        QTest::newRow("Cancel") << int(B::OkCancel) << int(I::None) << "Annuler" << int(A::Cancel)
+                                << 1 << none << none << false;
+        QTest::newRow("Escape") << int(B::OkCancel) << int(I::Information) << "" << int(A::Cancel)
+                                << 1 << none << none << false;
+        QTest::newRow("40 report lines: the text itself")
+            << int(B::Ok) << int(I::Warning) << "OK" << int(A::Ok) << 40 << none << none << false;
+        QTest::newRow("41 report lines: scrolling")
+            << int(B::Ok) << 1 << "OK" << int(A::Ok) << 41 << none << none << true;
+        QTest::newRow("5000 report lines: scrolling")
+            << int(B::Ok) << 1 << "OK" << int(A::Ok) << 5000 << none << none << true;
+        // 1 MiB each; the cuts fall beside surrogate pairs, which stay whole.
+        const QString huge =
+            QString(149, 'a') + "😀" + QString(1 << 20, 'm') + "😀" + QString(149, 'z');
+        const QString cut = QString(149, 'a') + "😀…(1048576 caractères omis)…😀" + QString(149, 'z');
+        QTest::newRow("two 1 MiB lines: cut in the middle")
+            << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << QStringList{huge, huge}
+            << QStringList{cut, cut} << false;
+        const QStringList wrapping(40, QString("0123456789 ").repeated(11).chopped(1));
+        QTest::newRow("40 lines of 120 characters: whole, wrapped past the screen, scrolling")
+            << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << wrapping << wrapping << true;
+    }
+
+    void messageBox() {
+        QFETCH(int, buttons);
+        QFETCH(int, icon);
+        QFETCH(QString, press);
+        QFETCH(int, answer);
+        QFETCH(int, reportLines);
+        QFETCH(QStringList, extra);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, scrolls);
+        QStringList lines{"ATTENTION ! Les lignes suivantes sont en double :"};
+        for (int i = 0; i < reportLines; ++i)
+            lines << QStringLiteral("- nom %1").arg(i);
+        const QStringList expected = lines + shown;
+        lines << extra;
+
+        QStringList seen; // title, icon, text, report, captions
+        bool fits = false;
+        qint64 shownAfter = -1;
+        QElapsedTimer clock;
+        clock.start();
+        QTimer::singleShot(0, [&] {
+            shownAfter = clock.elapsed();
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            const auto* area = box->findChild<QPlainTextEdit*>("report");
+            seen << box->windowTitle() << QString::number(box->icon()) << box->text()
+                 << (area ? area->toPlainText() : QString());
+            fits = box->screen()->availableGeometry().size().boundedTo(box->size()) == box->size();
+            QStringList captions;
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* b : box->buttons()) {
+                captions << b->text();
+                if (b->text() == press &&
+                    box->rect().contains(QRect(b->mapTo(box, QPoint()), b->size())))
+                    chosen = b;
+            }
+            captions.sort();
+            seen << captions.join('|');
+            chosen ? chosen->click() : QTest::keyClick(box, Qt::Key_Escape);
+        });
+        const auto result = RealMessageBoxes().show(
+            lines.join("\r\n"), "TITRE", MessageBoxes::Buttons(buttons), MessageBoxes::Icon(icon));
+        QCOMPARE(int(result), answer);
+        const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Warning,
+                                           QMessageBox::Information};
+        // Past 40 report lines, the report scrolls, whole and readable, under the first line.
+        QCOMPARE(seen,
+                 QStringList({"TITRE", QString::number(icons[icon]),
+                              scrolls ? expected.first() : expected.join("\r\n"),
+                              scrolls ? expected.mid(1).join("\n") : QString(),
+                              buttons == int(MessageBoxes::Buttons::Ok) ? "OK" : "Annuler|OK"}));
+        QVERIFY(fits);
+        QVERIFY2(shownAfter >= 0 && shownAfter < 1000, qPrintable(QString::number(shownAfter)));
+    }
+};
 
 QTEST_MAIN(TstServices)
 #include "tst_services.moc"

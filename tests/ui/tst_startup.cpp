@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(QList({w.preftext->isEnabled(), w.sufftext->isEnabled(), w.Command3->isEnabled(),
                         w.var5, w.Option1[0]->isChecked(), w.Option1[1]->isChecked(),
                         w.Option1[2]->isChecked(), w.Frame3[0]->isVisibleTo(&w),
-                        w.Frame3[1]->isVisibleTo(&w), h.messages->shown.isEmpty()}),
+                        w.Frame3[1]->isVisibleTo(&w), h.messages->boxes.isEmpty()}),
                  QList({false, false, true, false, true, false, false, true, false, true}));
     }
 
@@ -94,7 +94,7 @@ private slots:
         QTimer::singleShot(0, &w, [&] { closeBox ? void(w.close()) : w.Command1->click(); });
         QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(99); }); // nothing ended it
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!w.isVisible() && h.messages->shown.isEmpty());
+        QVERIFY(!w.isVisible() && h.messages->boxes.isEmpty());
     }
 };
 
