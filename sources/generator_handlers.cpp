@@ -102,8 +102,7 @@ void Form1::Option1_Click() {
     const GeneratorMode mode = selectedMode();
     const ModeRow& row = *std::find_if(kModeRows.begin(), kModeRows.end(),
                                        [mode](const ModeRow& r) { return r.mode == mode; });
-    for (QWidget* control : {static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text4),
-                             static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label6)})
+    for (QWidget* control : std::initializer_list<QWidget*>{Text2, Text4, Label4, Label6})
         control->setEnabled(row.startAndStep);
     HScroll1->setMaximum(row.maxDigits); // a lower maximum moves the count, with its change
     if (!tooManyNames())
