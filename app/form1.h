@@ -110,7 +110,7 @@ private:
     void livepreview_Click();
 
     // sources/generator_handlers.cpp
-    ramulo::GeneratorMode selectedMode() const;
+    const ramulo::ModeRow& selectedMode() const;
     bool tooManyNames();
     void GenerateSequence();
     void Text3_Change();

@@ -5,20 +5,18 @@
 
 #include "sources/numbers.h"
 
-#include <algorithm>
-
 using namespace ramulo;
 
 namespace {
 const QString kInformation = QStringLiteral("Information");
 } // namespace
 
-// The mode of the selected option button, tested in the rows' order.
-GeneratorMode Form1::selectedMode() const {
+// The row of the selected option button, tested in the rows' order.
+const ModeRow& Form1::selectedMode() const {
     for (const ModeRow& row : kModeRows)
         if (Option1[static_cast<std::size_t>(row.mode)]->isChecked())
-            return row.mode;
-    return GeneratorMode::Sequence;
+            return row;
+    return kModeRows.front();
 }
 
 // More names than the program builds: said, and nothing is generated.
@@ -33,7 +31,7 @@ bool Form1::tooManyNames() {
 
 // The list, without any check, built as one text and put in at once.
 void Form1::GenerateSequence() {
-    const GeneratorInputs inputs{selectedMode(), readNumber(Text2->text()),
+    const GeneratorInputs inputs{selectedMode().mode, readNumber(Text2->text()),
                                  readNumber(Text4->text()), readNumber(Text3->text()),
                                  HScroll1->value()};
     const QString list = generateList(inputs, [this] { return m_services.random->next(); });
@@ -99,9 +97,7 @@ void Form1::HScroll1_Change() {
 
 // The mode's row, then a list at once: no check, no question.
 void Form1::Option1_Click() {
-    const GeneratorMode mode = selectedMode();
-    const ModeRow& row = *std::find_if(kModeRows.begin(), kModeRows.end(),
-                                       [mode](const ModeRow& r) { return r.mode == mode; });
+    const ModeRow& row = selectedMode();
     for (QWidget* control : std::initializer_list<QWidget*>{Text2, Text4, Label4, Label6})
         control->setEnabled(row.startAndStep);
     HScroll1->setMaximum(row.maxDigits); // a lower maximum moves the count, with its change

@@ -16,8 +16,7 @@ double readNumber(QStringView text) {
         if (c == u' ' || c == u'\t' || c == u'\n')
             continue;
         const char16_t u = c.unicode();
-        const bool signAllowed =
-            number.isEmpty() || (exponent && !exponentDigits && (number.endsWith('e')));
+        const bool signAllowed = number.isEmpty() || number.endsWith('e');
         if (u >= u'0' && u <= u'9') {
             number += static_cast<char>(u);
             (exponent ? exponentDigits : digits) = true;
