@@ -2,18 +2,33 @@
 
 #include "app/form1.h"
 
+#include "about/frmabout.h"
+
 #include "platform/paths.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QScreen>
 
 using namespace ramulo;
 
+namespace {
+// A plain widget is a filler to screen readers; this one is the program's window.
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(Form1::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+} // namespace
+
 Form1::Form1(Services services, QWidget* parent)
     : QWidget(parent), m_services(services.completed()) {
+    static const bool known = (QAccessible::installFactory(windowAccessible), true);
+    Q_UNUSED(known)
     buildControls();
     setTabOrder();
+    nameForScreenReaders();
 
     // As the window is created: the drive list shows the drive of the
     // process's current folder, and the folder list has that folder open. A
@@ -35,6 +50,7 @@ Form1::Form1(Services services, QWidget* parent)
 void Form1::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(autotab, &TabStrip::Click, this, &Form1::autotab_Click);
 
     connect(Combo1, &ComboBox::Click, this, &Form1::Combo1_Click);
@@ -109,6 +125,14 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::Command2_Click() {
     var5 = true;
     Dir1_Change();
+}
+
+// The About box, modal: the window takes no input until it closes, and closing
+// discards it.
+void Form1::Command5_Click() {
+    if (!m_about)
+        m_about = new frmAbout(*m_services.program, this);
+    m_about->exec();
 }
 
 // Shows the page of the selected tab and hides the other.

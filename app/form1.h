@@ -10,10 +10,13 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <functional>
+
+class frmAbout;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -81,12 +84,14 @@ private:
     // app/layout.cpp
     void buildControls();
     void setTabOrder();
+    void nameForScreenReaders();
     void connectHandlers();
 
     // app/form1.cpp
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
+    void Command5_Click();
     void autotab_Click();
     void Form_Resize();
     void Slider1_Change();
@@ -140,6 +145,7 @@ private:
     void Command3_Click();
 
     ramulo::Services m_services;
+    QPointer<frmAbout> m_about; // while the About box is open
     bool m_centred = false;
     int m_previewRuns = 0;
 };

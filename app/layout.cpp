@@ -15,14 +15,6 @@ using namespace ramulo;
 
 namespace {
 
-QFont makeFont(const QString& family, double points, bool bold = false, bool italic = false) {
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
 QFont verdana(double points) {
     return makeFont(QStringLiteral("Verdana"), points);
 }
@@ -255,6 +247,62 @@ void Form1::buildControls() {
                   QStringLiteral("Dossier de destination où seront créés les dossiers définis"));
     SB1->addPanel(QStringLiteral("Total : 0"), px(1440),
                   QStringLiteral("Nombre de dossiers générés"));
+}
+
+// What a screen reader says of each control: a short name of what it is for.
+// Its description is its tooltip; fields are named by their captions.
+void Form1::nameForScreenReaders() {
+    const std::vector<std::pair<QWidget*, const char*>> names{
+        {Drive1, "Disque de destination"},
+        {Dir1, "Dossier de destination"},
+        {Command8, "Sauvegarder la liste"},
+        {Command7, "Recharger les presets"},
+        {File1, "Liste des presets"},
+        {Option1[0], "Mode séquence"},
+        {Option1[1], "Mode intervalles"},
+        {Option1[2], "Mode aléatoire"},
+        {HScroll1, "Nombre de chiffres"},
+        {Command6, "Générer"},
+        {prefcheck, "Ajouter un préfixe"},
+        {preftext, "Préfixe"},
+        {suffcheck, "Ajouter un suffixe"},
+        {sufftext, "Suffixe"},
+        {Combo3, "Caractères interdits"},
+        {Combo2, "Espaces, tirets et soulignés"},
+        {Combo1, "Casse des noms"},
+        {livepreview, "Aperçu automatique"},
+        {Command4, "Effacer la liste"},
+        {Text1, "Éditeur de noms"},
+        {Command2, "Aperçu"},
+        {Command3, "Créer les dossiers"},
+        {Command5, "À propos"},
+        {Command1, "Quitter"},
+        {rtb1, "Noms des dossiers"},
+        {Slider1, "Zoom de l'aperçu"},
+        {SB1, "Barre d'état"},
+    };
+    for (const auto& [control, name] : names) {
+        control->setAccessibleName(QString::fromUtf8(name));
+        // On Linux a drop-down list is read by its value and named by the label
+        // tied to it: an unseen one here, since the window shows none.
+        if (qobject_cast<QComboBox*>(control)) {
+            auto* caption = new QLabel(control->accessibleName(), control->parentWidget());
+            caption->setObjectName(control->objectName() + QStringLiteral("_caption"));
+            caption->setBuddy(control);
+            caption->hide();
+        }
+    }
+    // Lists and tables do not offer their tooltip by themselves. The tab strip
+    // is read as its tabs, each named by its caption: they carry its tooltip.
+    for (QWidget* control : findChildren<QWidget*>())
+        control->setAccessibleDescription(control->toolTip());
+    for (int tab = 0; tab < autotab->count(); ++tab)
+        autotab->setTabToolTip(tab, autotab->toolTip());
+    // The generator's fields take their names from the captions beside them.
+    Label4->setBuddy(Text2);
+    Label6->setBuddy(Text4);
+    Label5->setBuddy(Text3);
+    Label2->setBuddy(HScroll1);
 }
 
 // Keyboard order: the controls that take focus, by their place in the design's

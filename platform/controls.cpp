@@ -3,6 +3,7 @@
 #include "platform/aside.h"
 #include "platform/paths.h"
 
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -24,6 +25,14 @@ namespace ramulo {
 
 QRect twipsRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont makeFont(const QString& family, double points, bool bold, bool italic) {
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
 }
 
 namespace {
@@ -374,7 +383,6 @@ PictureButton::PictureButton(const QString& picture, const QString& tooltip, QWi
     setIcon(QIcon(picture));
     setIconSize(QSize(48, 48));
     setToolTip(tooltip);
-    setAccessibleName(tooltip);
 }
 
 // OptionButton -----------------------------------------------------------
@@ -480,7 +488,18 @@ void TabStrip::paintEvent(QPaintEvent* event) {
 
 // StatusBar --------------------------------------------------------------
 
+namespace {
+// Screen readers find the bar by its role and read its panels, its children.
+QAccessibleInterface* statusBarAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(StatusBar::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+    return nullptr;
+}
+} // namespace
+
 StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
+    static const bool known = (QAccessible::installFactory(statusBarAccessible), true);
+    Q_UNUSED(known)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(1); // with the margins, 4 pixels (60 twips) of the bar are not panels

@@ -36,6 +36,7 @@ constexpr int px(int twips) {
     return (twips + 7) / 15;
 }
 QRect twipsRect(int left, int top, int width, int height);
+QFont makeFont(const QString& family, double points, bool bold = false, bool italic = false);
 
 class ComboBox : public QComboBox {
     Q_OBJECT
@@ -137,7 +138,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// Push button with a picture and no caption; screen readers get its tooltip as name.
+// Push button with a picture and no caption.
 class PictureButton : public CommandButton {
     Q_OBJECT
 public:

@@ -55,7 +55,23 @@ namespace {
 // of thousands of pixels tall and take seconds to lay out) is cut as well.
 constexpr qsizetype kLongLine = 400;
 
-// The message with every long line cut; line breaks stay as they are.
+// The message as it is shown and read out: lines end with a bare line feed,
+// and any other control character (a tab or a lone carriage return inside a
+// name) shows as its visible symbol, U+2400 and up, rather than moving the
+// text or being read as noise.
+QString readable(const QString& message) {
+    QString text = message;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20 && c != u'\n')
+            c = QChar(0x2400 + c.unicode());
+        else if (c.unicode() == 0x7f)
+            c = QChar(0x2421);
+    }
+    return text;
+}
+
+// The message with every long line cut.
 QString withLongLinesCut(const QString& text) {
     QString result;
     qsizetype copied = 0; // the text before this index is in result already
@@ -63,13 +79,12 @@ QString withLongLinesCut(const QString& text) {
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.size();
-        const qsizetype lineEnd = end > start && text[end - 1] == u'\r' ? end - 1 : end;
-        if (lineEnd - start > kLongLine) {
-            const QString line = text.sliced(start, lineEnd - start);
+        if (end - start > kLongLine) {
+            const QString line = text.sliced(start, end - start);
             if (const QString cut = shownCut(line, kLongLine, kLongLine / 2 - 50); cut != line) {
                 result += QStringView(text).sliced(copied, start - copied);
                 result += cut;
-                copied = lineEnd;
+                copied = end;
             }
         }
         start = end + 1;
@@ -89,8 +104,7 @@ void moveBodyToScrollingArea(QMessageBox& box, const QString& text) {
     body->setObjectName(QStringLiteral("report"));
     body->setReadOnly(true);
     body->setLineWrapMode(QPlainTextEdit::NoWrap);
-    body->setPlainText(
-        text.mid(firstBreak + 1).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    body->setPlainText(text.mid(firstBreak + 1));
     const QRect screen = box.screen()->availableGeometry();
     body->setFixedSize(std::min(560, screen.width() * 2 / 3), std::min(420, screen.height() / 2));
 
@@ -106,7 +120,7 @@ void moveBodyToScrollingArea(QMessageBox& box, const QString& text) {
     }
     // Last, so that a box already on screen takes its new size from the new text.
     body->show();
-    box.setText(text.left(firstBreak).remove(u'\r'));
+    box.setText(text.left(firstBreak));
 }
 
 // A box that keeps its OK button in reach: when its text, laid out, would
@@ -132,7 +146,7 @@ protected:
 
 MessageBoxes::Answer RealMessageBoxes::show(const QString& message, const QString& title,
                                             Buttons buttons, Icon icon) {
-    const QString text = withLongLinesCut(message);
+    const QString text = withLongLinesCut(readable(message));
     FittingBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(text);

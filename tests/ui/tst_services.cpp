@@ -127,6 +127,11 @@ private slots:
         QTest::newRow("two 1 MiB lines: cut in the middle")
             << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << QStringList{huge, huge}
             << QStringList{cut, cut} << false;
+        // Line ends become bare line feeds; other control characters show as symbols.
+        QTest::newRow("control characters inside names: visible")
+            << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0
+            << QStringList{QString("a\tb\rc") + QChar(1) + QChar(0x7f)}
+            << QStringList{"a␉b␍c␁␡"} << false;
         const QStringList wrapping(40, QString("0123456789 ").repeated(11).chopped(1));
         QTest::newRow("40 lines of 120 characters: whole, wrapped past the screen, scrolling")
             << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << wrapping << wrapping << true;
@@ -181,7 +186,7 @@ private slots:
         // Past 40 report lines, the report scrolls, whole and readable, under the first line.
         QCOMPARE(seen,
                  QStringList({"TITRE", QString::number(icons[icon]),
-                              scrolls ? expected.first() : expected.join("\r\n"),
+                              scrolls ? expected.first() : expected.join("\n"),
                               scrolls ? expected.mid(1).join("\n") : QString(),
                               buttons == int(MessageBoxes::Buttons::Ok) ? "OK" : "Annuler|OK"}));
         QVERIFY(fits);
