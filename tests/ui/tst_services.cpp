@@ -130,8 +130,8 @@ private slots:
         // Line ends become bare line feeds; other control characters show as symbols.
         QTest::newRow("control characters inside names: visible")
             << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0
-            << QStringList{QString("a\tb\rc") + QChar(1) + QChar(0x7f)}
-            << QStringList{"a␉b␍c␁␡"} << false;
+            << QStringList{QString("a\tb\rc") + QChar(1) + QChar(0x7f)} << QStringList{"a␉b␍c␁␡"}
+            << false;
         const QStringList wrapping(40, QString("0123456789 ").repeated(11).chopped(1));
         QTest::newRow("40 lines of 120 characters: whole, wrapped past the screen, scrolling")
             << int(B::Ok) << 1 << "OK" << int(A::Ok) << 0 << wrapping << wrapping << true;
