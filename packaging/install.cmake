@@ -1,11 +1,12 @@
-# Installation.
+# Installation and the Debian package.
 #
 # <prefix>/lib/ramulo/       the program and its "presets" folder beside it
 # <prefix>/bin/ramulo        a relative link to it: the program resolves the link and
 #                            still finds its presets
 # <prefix>/share/...         the menu entry, the AppStream metainfo and the icons
 #
-# cmake --install <build> --prefix <folder> lays it out.
+# cmake --install <build> --prefix <folder> lays it out; cpack -G DEB (run in the build
+# folder) packs it for /usr as ramulo_<version>_<arch>.deb.
 
 set(RAMULO_APP_ID org.example.ramulo)
 set(RAMULO_PROGRAM_DIR lib/ramulo)
@@ -42,3 +43,25 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.svg
         DESTINATION share/icons/hicolor/scalable/apps RENAME ${RAMULO_APP_ID}.svg)
 install(DIRECTORY ${icon_folder}/ DESTINATION share/icons/hicolor)
 
+set(CPACK_PACKAGE_NAME ramulo)
+set(CPACK_PACKAGE_VENDOR "l'équipe Ramulo")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create many folders at once")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Ramulo makes every line of its name editor a folder: names typed, loaded from\n"
+    "a ready-made list or generated as numbers, formatted by a fixed chain of\n"
+    "options. A preview warns about duplicates and existing folders before\n"
+    "anything is created. The interface is in French.\n"
+    "Ramulo is freeware: it may be used and passed on freely.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "l'équipe Ramulo <ramulo@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The SVG pictures are drawn by Qt's SVG image and icon plugins, loaded at run time: the
+# program links nothing of their package, so dpkg-shlibdeps cannot find it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+include(CPack)
