@@ -1,0 +1,67 @@
+# Installation and the Debian package.
+#
+# <prefix>/lib/ramulo/       the program and its "presets" folder beside it
+# <prefix>/bin/ramulo        a relative link to it: the program resolves the link and
+#                            still finds its presets
+# <prefix>/share/...         the menu entry, the AppStream metainfo and the icons
+#
+# cmake --install <build> --prefix <folder> lays it out; cpack -G DEB (run in the build
+# folder) packs it for /usr as ramulo_<version>_<arch>.deb.
+
+set(RAMULO_APP_ID org.example.ramulo)
+set(RAMULO_PROGRAM_DIR lib/ramulo)
+set(RAMULO_ICON_SIZES 16 22 24 32 48 64 128 256)
+
+# The window asks the desktop for this entry's icon and name.
+target_compile_definitions(ramulo PRIVATE RAMULO_APP_ID="${RAMULO_APP_ID}")
+
+# The PNG icons are drawn from resources/icon.svg at build time.
+add_executable(ramulo_render_icons ${CMAKE_CURRENT_LIST_DIR}/render_icons.cpp)
+target_link_libraries(ramulo_render_icons PRIVATE Qt6::Gui Qt6::Svg ramulo_warnings)
+set(icon_folder ${CMAKE_CURRENT_BINARY_DIR}/icons)
+set(icon_pngs)
+foreach(size IN LISTS RAMULO_ICON_SIZES)
+    list(APPEND icon_pngs ${icon_folder}/${size}x${size}/apps/${RAMULO_APP_ID}.png)
+endforeach()
+add_custom_command(OUTPUT ${icon_pngs}
+    COMMAND ramulo_render_icons ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.svg ${icon_folder}
+            ${RAMULO_APP_ID} ${RAMULO_ICON_SIZES}
+    DEPENDS ramulo_render_icons ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.svg
+    COMMENT "Drawing the program icon at every size")
+add_custom_target(ramulo_icons ALL DEPENDS ${icon_pngs})
+
+# The launcher is made once here and installed as a link.
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/launcher)
+file(CREATE_LINK ../${RAMULO_PROGRAM_DIR}/ramulo ${CMAKE_CURRENT_BINARY_DIR}/launcher/ramulo SYMBOLIC)
+
+install(TARGETS ramulo RUNTIME DESTINATION ${RAMULO_PROGRAM_DIR})
+install(FILES ${RAMULO_PRESETS} DESTINATION ${RAMULO_PROGRAM_DIR}/presets)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/launcher/ramulo DESTINATION bin)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${RAMULO_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${RAMULO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.svg
+        DESTINATION share/icons/hicolor/scalable/apps RENAME ${RAMULO_APP_ID}.svg)
+install(DIRECTORY ${icon_folder}/ DESTINATION share/icons/hicolor)
+
+set(CPACK_PACKAGE_NAME ramulo)
+set(CPACK_PACKAGE_VENDOR "l'équipe Ramulo")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "create many folders at once")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Ramulo makes every line of its name editor a folder: names typed, loaded from\n"
+    "a ready-made list or generated as numbers, formatted by a fixed chain of\n"
+    "options. A preview warns about duplicates and existing folders before\n"
+    "anything is created. The interface is in French.\n"
+    "Ramulo is freeware: it may be used and passed on freely.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "l'équipe Ramulo <ramulo@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The SVG pictures are drawn by Qt's SVG image and icon plugins, loaded at run time: the
+# program links nothing of their package, so dpkg-shlibdeps cannot find it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+include(CPack)
