@@ -68,6 +68,7 @@ void frmAbout::buildControls() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(px(7575), px(4665));
     setWindowIcon(QIcon(QStringLiteral(":/icon.svg")));
+    setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
 

@@ -28,11 +28,10 @@ class TestAbout : public QObject {
             if (!(opened = seen) || !QTest::qWaitForWindowActive(seen))
                 return;
             inside(*seen);
-            QTimer::singleShot(500, [&] {
-                if (seen && seen->isVisible()) {
-                    stayedOpen = true;
-                    seen->reject();
-                }
+            // Tied to the box: it goes with the box, and so never outlives this call.
+            QTimer::singleShot(500, seen, [&] {
+                stayedOpen = true;
+                seen->reject();
             });
         });
         m_w->Command5->click();
@@ -80,6 +79,47 @@ private slots:
         QVERIFY(first[5].endsWith("et un clic dessus créé les dossiers."));
         QVERIFY(first[6].contains("l'équipe Ramulo"));
         QCOMPARE(first.mid(7), QStringList({"1", "cmdOK", "505x311"}));
+    }
+
+    // A fixed dialog frame; every control at its place, in twips, with its font;
+    // OK first in the keyboard order, then the two paragraphs.
+    void frameAndPlaces() {
+        struct Place {
+            const char* name;
+            int left, top, width, height;
+            const char* font;
+        };
+        const Place places[] = {
+            {"cmdOK", 5520, 4080, 1140, 465, "Verdana 8.25"},
+            {"picIcon", 240, 240, 480, 480, "MS Sans Serif 8.25"},
+            {"lblDisclaimer", 240, 3960, 4545, 555, "Microsoft Sans Serif 8.25"},
+            {"lblTitle", 1080, 240, 4485, 315, "Verdana 14.25 bold"},
+            {"lblVersion", 1080, 600, 4485, 225, "Verdana 8.25"},
+            {"RichTextBox1", 1080, 960, 6255, 975, "Microsoft Sans Serif 8.5"},
+            {"Label1", 1080, 2040, 1455, 255, "MS Sans Serif 8.25 bold"},
+            {"RichTextBox2", 1080, 2280, 6255, 1335, "Microsoft Sans Serif 8.5"},
+        };
+        QVERIFY(whileOpen([&](frmAbout& box) {
+            QCOMPARE(box.minimumSize(), box.maximumSize());
+            QCOMPARE(box.windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint),
+                     Qt::Dialog);
+            QCOMPARE(box.picIcon->pixmap().size(), QSize(32, 32));
+            for (const Place& p : places) {
+                const auto* c = box.findChild<QWidget*>(p.name);
+                QVERIFY2(c, p.name);
+                QCOMPARE(c->geometry(), ramulo::twipsRect(p.left, p.top, p.width, p.height));
+                const QFont f = c->font();
+                QCOMPARE(f.family() + ' ' + QString::number(f.pointSizeF()) +
+                             (f.bold() ? " bold" : ""),
+                         QString(p.font));
+            }
+            QStringList order;
+            for (QWidget* c = box.cmdOK; order.size() < 3; c = c->nextInFocusChain())
+                if (c->focusPolicy() & Qt::TabFocus)
+                    order << c->objectName();
+            QCOMPARE(order, QStringList({"cmdOK", "RichTextBox1", "RichTextBox2"}));
+            box.cmdOK->click();
+        }));
     }
 
     void enterAndEscapeClose_data() {
