@@ -6,26 +6,15 @@
 
 #include "platform/paths.h"
 
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QScreen>
 
 using namespace ramulo;
 
-namespace {
-// A plain widget is a filler to screen readers; this one is the program's window.
-QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String(Form1::staticMetaObject.className()))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
-    return nullptr;
-}
-} // namespace
-
 Form1::Form1(Services services, QWidget* parent)
     : QWidget(parent), m_services(services.completed()) {
-    static const bool known = (QAccessible::installFactory(windowAccessible), true);
-    Q_UNUSED(known)
+    exposeAs<Form1, QAccessible::Window>(); // the program's window, not a filler
     buildControls();
     setTabOrder();
     nameForScreenReaders();

@@ -3,7 +3,6 @@
 #include "platform/aside.h"
 #include "platform/paths.h"
 
-#include <QAccessibleWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -488,18 +487,9 @@ void TabStrip::paintEvent(QPaintEvent* event) {
 
 // StatusBar --------------------------------------------------------------
 
-namespace {
-// Screen readers find the bar by its role and read its panels, its children.
-QAccessibleInterface* statusBarAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String(StatusBar::staticMetaObject.className()))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
-    return nullptr;
-}
-} // namespace
-
 StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
-    static const bool known = (QAccessible::installFactory(statusBarAccessible), true);
-    Q_UNUSED(known)
+    // Screen readers find the bar by its role and read its panels, its children.
+    exposeAs<StatusBar, QAccessible::StatusBar>();
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(1); // with the margins, 4 pixels (60 twips) of the bar are not panels

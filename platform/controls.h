@@ -14,6 +14,7 @@
 // - The folder list has an open folder; opening another raises change,
 //   re-reading its sub-folders does not.
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -37,6 +38,19 @@ constexpr int px(int twips) {
 }
 QRect twipsRect(int left, int top, int width, int height);
 QFont makeFont(const QString& family, double points, bool bold = false, bool italic = false);
+
+// Gives the widgets of class T the accessible role R: Qt reads a widget of its
+// own class only by its base class, a plain widget as a filler.
+template <typename T, QAccessible::Role R>
+QAccessibleInterface* accessibleAs(const QString& className, QObject* object) {
+    if (className != QLatin1String(T::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), R);
+}
+template <typename T, QAccessible::Role R> void exposeAs() {
+    static const bool installed = (QAccessible::installFactory(accessibleAs<T, R>), true);
+    Q_UNUSED(installed)
+}
 
 class ComboBox : public QComboBox {
     Q_OBJECT
