@@ -1,0 +1,268 @@
+// Ramulo's window on long lists, against the bare work it cannot avoid, in
+// one run. Run by hand (see the README):
+//     build-bench/bench/bench_window --benchmark_repetitions=5
+//     build-bench/bench/bench_window --memory 100000
+// Each figure is printed as the median of the repetitions, then as a ratio to
+// its bare loop.
+
+#include "app/form1.h"
+#include "editor/namelist.h"
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+// No box stops a benchmark: every question is answered OK.
+class SilentMessages : public ramulo::MessageBoxes {
+public:
+    Answer show(const QString&, const QString&, Buttons, Icon) override { return Answer::Ok; }
+};
+
+std::unique_ptr<Form1> window() {
+    ramulo::Services services;
+    services.messages = std::make_shared<SilentMessages>();
+    auto w = std::make_unique<Form1>(services);
+    w->livepreview->setValue(0);
+    return w;
+}
+
+QString names(int count) {
+    QStringList lines;
+    lines.reserve(count);
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("Dossier numéro %1").arg(i);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QByteArray systemName(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// Refresh: the preview button over 100,000 distinct names, an empty destination.
+void BM_Refresh_Bare(benchmark::State& state) {
+    QTemporaryDir destination;
+    const QString folder = ramulo::displayPath(destination.path());
+    const QString text = names(100'000);
+    for (auto _ : state) {
+        int found = 0;
+        struct stat st;
+        for (const QString& line : ramulo::splitLines(text))
+            found += ::stat(systemName(ramulo::joinPath(folder, line)).constData(), &st) == 0;
+        benchmark::DoNotOptimize(found);
+    }
+}
+void BM_Refresh_Window(benchmark::State& state) {
+    QTemporaryDir destination;
+    auto w = window();
+    w->Dir1->setPath(destination.path());
+    w->Text1->setText(names(100'000));
+    for (auto _ : state) {
+        w->Command2->click();
+        benchmark::DoNotOptimize(w->rtb1->model()->rowCount());
+    }
+}
+
+// Creation: 10,000 folders, each run into a fresh, empty folder.
+constexpr int kCreated = 10'000;
+void BM_Create_Bare(benchmark::State& state) {
+    const QString text = names(kCreated);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto destination = std::make_unique<QTemporaryDir>();
+        const QString folder = ramulo::displayPath(destination->path());
+        state.ResumeTiming();
+        int made = 0;
+        for (const QString& line : ramulo::splitLines(text))
+            made += ::mkdir(systemName(ramulo::joinPath(folder, line)).constData(), 0777) == 0;
+        state.PauseTiming();
+        if (made != kCreated)
+            state.SkipWithError("not every folder was made");
+        destination.reset();
+        state.ResumeTiming();
+    }
+}
+void BM_Create_Window(benchmark::State& state) {
+    auto w = window();
+    w->Text1->setText(names(kCreated));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto destination = std::make_unique<QTemporaryDir>();
+        w->Dir1->setPath(destination->path());
+        w->Command2->click(); // the create button opens on a clean preview
+        state.ResumeTiming();
+        w->Command3->click();
+        state.PauseTiming();
+        if (QDir(destination->path()).count() != kCreated + 2)
+            state.SkipWithError("not every folder was made");
+        destination.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Generation: the "séquence" button with a count of 100,000, no automatic preview.
+void BM_Generate_Bare(benchmark::State& state) {
+    QPlainTextEdit editor;
+    for (auto _ : state) {
+        QStringList lines;
+        lines.reserve(100'000);
+        for (int i = 1; i <= 100'000; ++i)
+            lines << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+        editor.setPlainText(lines.join(QStringLiteral("\r\n")));
+        benchmark::DoNotOptimize(editor.blockCount());
+        state.PauseTiming();
+        editor.clear();
+        state.ResumeTiming();
+    }
+}
+void BM_Generate_Window(benchmark::State& state) {
+    auto w = window();
+    w->Text3->setText(QStringLiteral("100000"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w->Option1[1]->click(); // the other mode, so that "séquence" is a change
+        w->Text1->setText(QString());
+        state.ResumeTiming();
+        w->Option1[0]->click();
+        if (w->Text1->blockCount() != 100'000)
+            state.SkipWithError("the list was not generated");
+    }
+}
+
+// Preset loading: a 100,000-line preset.
+struct Preset {
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("Grand.txt"));
+    Preset() {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(names(100'000).toUtf8());
+    }
+};
+void BM_Preset_Bare(benchmark::State& state) {
+    Preset preset;
+    QPlainTextEdit editor;
+    for (auto _ : state) {
+        QFile file(preset.path);
+        file.open(QIODevice::ReadOnly);
+        editor.setPlainText(QString::fromUtf8(file.readAll()));
+        benchmark::DoNotOptimize(editor.blockCount());
+        state.PauseTiming();
+        editor.clear();
+        state.ResumeTiming();
+    }
+}
+void BM_Preset_Window(benchmark::State& state) {
+    Preset preset;
+    auto w = window();
+    w->File1->setFolder(preset.folder.path());
+    for (auto _ : state) {
+        state.PauseTiming();
+        w->File1->clearSelection();
+        w->File1->setCurrentRow(-1);
+        w->Text1->setText(QString());
+        state.ResumeTiming();
+        w->File1->setCurrentRow(0);
+        if (w->Text1->blockCount() != 100'000)
+            state.SkipWithError("the preset was not loaded");
+    }
+}
+
+// One key typed into the prefix box, automatic preview on.
+void BM_Key(benchmark::State& state) {
+    QTemporaryDir destination;
+    auto w = window();
+    w->Dir1->setPath(destination.path());
+    w->Text1->setText(names(static_cast<int>(state.range(0))));
+    w->prefcheck->setValue(1);
+    w->livepreview->setValue(1);
+    for (auto _ : state) {
+        QTest::keyClick(w->preftext, Qt::Key_X);
+        state.PauseTiming();
+        w->preftext->setText(QStringLiteral("pre_"));
+        state.ResumeTiming();
+    }
+}
+
+// The median of each benchmark's repetitions, kept for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> medianMs;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.aggregate_name == "median" || (run.run_type == Run::RT_Iteration &&
+                                                   !medianMs.count(run.run_name.function_name)))
+                medianMs[run.run_name.function_name + (run.run_name.args.empty()
+                                                           ? ""
+                                                           : "/" + run.run_name.args)] =
+                    run.GetAdjustedRealTime();
+    }
+};
+
+// Peak memory, in its own process: the names loaded and previewed.
+int peakMemory(int count) {
+    QTemporaryDir destination;
+    auto w = window();
+    w->Dir1->setPath(destination.path());
+    w->Text1->setText(names(count));
+    w->Command2->click();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%d names loaded and previewed: peak %.0f MB\n", w->rtb1->model()->rowCount(),
+                static_cast<double>(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
+
+} // namespace
+
+BENCHMARK(BM_Refresh_Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Refresh_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Create_Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Create_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Generate_Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Generate_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Preset_Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Preset_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Key)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--memory")
+        return peakMemory(QByteArray(argv[2]).toInt());
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto ms = [&](const char* name) { return reporter.medianMs[name]; };
+    std::printf("\nfigure                 window      bare   ratio\n");
+    for (const char* figure : {"Refresh", "Create", "Generate", "Preset"}) {
+        const std::string bare = std::string("BM_") + figure + "_Bare";
+        const std::string mine = std::string("BM_") + figure + "_Window";
+        if (ms(bare.c_str()) > 0 && ms(mine.c_str()) > 0)
+            std::printf("%-16s %9.1f ms %6.1f ms %6.2f\n", figure, ms(mine.c_str()),
+                        ms(bare.c_str()), ms(mine.c_str()) / ms(bare.c_str()));
+    }
+    for (const char* key : {"BM_Key/10000", "BM_Key/100000"})
+        if (ms(key) > 0)
+            std::printf("%-16s %9.1f ms, %.2f bare existence loops\n", key + 3, ms(key),
+                        ms("BM_Refresh_Bare") > 0 ? ms(key) / ms("BM_Refresh_Bare") : 0.0);
+    return 0;
+}
