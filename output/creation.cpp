@@ -16,12 +16,22 @@ CreationResult createFolders(const QStringList& lines, const CreationInputs& inp
             return result;
         }
         ++result.created;
+        if (inputs.goOn && !inputs.goOn(result.created)) {
+            result.cancelled = true;
+            return result;
+        }
     }
     return result;
 }
 
 QString creationMessage(qint64 created) {
     return QString::number(created) + QStringLiteral(" dossier(s) créé(s) avec succès !");
+}
+
+QString creationCancelledMessage(qint64 created) {
+    return QStringLiteral("Création annulée : %1 dossier(s) créé(s) ; les lignes suivantes n'ont "
+                          "pas été traitées.")
+        .arg(created);
 }
 
 QString creationFailureMessage(const CreationFailure& failure, qint64 createdBefore) {

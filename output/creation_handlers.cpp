@@ -4,19 +4,39 @@
 
 #include "editor/namelist.h"
 #include "output/creation.h"
+#include "platform/aside.h"
 
 using namespace ramulo;
 
 void Form1::Command3_Click() {
     if (!destinationStillOpen())
         return;
-    const CreationResult result =
-        createFolders(splitLines(Text1->text()), {nameChain(), [this] { return Dir1->path(); },
-                                                  [this](const QString& path) {
-                                                      return m_services.files->createFolder(path);
-                                                  }});
+    // Made aside: a long list shows its progress and can be stopped. The
+    // settings and the destination are read once; nothing can change them meanwhile.
+    const QStringList lines = splitLines(Text1->text());
+    const QString destination = Dir1->path();
+    AsideProgress progress;
+    progress.total = lines.size();
+    CreationResult result;
+    runAside(
+        this, QStringLiteral("Création des dossiers…"),
+        [&, chain = nameChain()] {
+            result = createFolders(lines, {chain, [&] { return destination; },
+                                           [this](const QString& path) {
+                                               return m_services.files->createFolder(path);
+                                           },
+                                           [&](qint64 created) {
+                                               progress.done = created;
+                                               return !progress.cancelled;
+                                           }});
+        },
+        &progress);
 
-    if (result.failure) {
+    if (result.cancelled) {
+        m_services.messages->show(creationCancelledMessage(result.created),
+                                  QStringLiteral("CREATION DE DOSSIERS ANNULEE"),
+                                  MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
+    } else if (result.failure) {
         m_services.messages->show(creationFailureMessage(*result.failure, result.created),
                                   QStringLiteral("CREATION DE DOSSIERS INTERROMPUE"),
                                   MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Warning);

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -13,7 +14,17 @@
 
 namespace ramulo {
 
-void runAside(QWidget* window, const QString& what, const std::function<void()>& work) {
+AsideDelays& asideDelays() {
+    static AsideDelays delays;
+    return delays;
+}
+
+namespace {
+constexpr int kRunning = 1; // the loop's answer when the box has shown
+}
+
+void runAside(QWidget* window, const QString& what, const std::function<void()>& work,
+              AsideProgress* progress) {
     std::exception_ptr thrown;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         try {
@@ -27,7 +38,7 @@ void runAside(QWidget* window, const QString& what, const std::function<void()>&
                      Qt::QueuedConnection);
     worker->start();
     // Work of a tenth of a second is not worth a turn of the event loop.
-    if (!worker->wait(QDeadlineTimer(100))) {
+    if (!worker->wait(QDeadlineTimer(asideDelays().wait))) {
         QDialog box(window);
         box.setObjectName(QStringLiteral("aside"));
         box.setWindowTitle(QStringLiteral("Ramulo"));
@@ -37,9 +48,39 @@ void runAside(QWidget* window, const QString& what, const std::function<void()>&
         auto* bar = new QProgressBar(&box);
         bar->setRange(0, 0); // busy: no end is known
         column->addWidget(bar);
-        QTimer::singleShot(400, &box, [&box] { box.show(); });
-        if (!worker->isFinished())
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        QTimer ticks;
+        if (progress) {
+            // The bar counts in thousandths, whatever the total.
+            bar->setRange(0, 1000);
+            QObject::connect(&ticks, &QTimer::timeout, bar, [bar, progress] {
+                const qint64 total = std::max<qint64>(progress->total, 1);
+                bar->setValue(
+                    static_cast<int>(std::min<qint64>(progress->done, total) * 1000 / total));
+            });
+            ticks.start(100);
+            auto* cancel = new QPushButton(QStringLiteral("Annuler"), &box);
+            cancel->setObjectName(QStringLiteral("cancel"));
+            QObject::connect(cancel, &QPushButton::clicked, &box, [cancel, progress] {
+                progress->cancelled = true;
+                cancel->setEnabled(false);
+            });
+            column->addWidget(cancel, 0, Qt::AlignRight);
+        }
+        // Escape or the close box on a box without cancel would leave the work
+        // running with nothing shown: the box stays until the work ends.
+        QObject::connect(&box, &QDialog::rejected, &box, [&box, progress] {
+            if (progress)
+                progress->cancelled = true;
+            box.show();
+        });
+        QTimer::singleShot(asideDelays().box, &box, [&] {
+            box.show();
+            if (progress)
+                loop.exit(kRunning);
+        });
+        if (!worker->isFinished() && loop.exec(QEventLoop::ExcludeUserInputEvents) == kRunning &&
+            !worker->isFinished())
+            loop.exec(); // the box, modal over the window, takes the cancel click
         worker->wait();
     }
     if (thrown)

@@ -4,12 +4,19 @@
 
 #include "app/form1.h"
 #include "output/creation.h"
+#include "platform/aside.h"
 #include "support/doubles.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <system_error>
 
@@ -23,6 +30,8 @@ private slots:
     void reports();
     void creates_data();
     void creates();
+    void createsWithProgress_data();
+    void createsWithProgress();
 };
 
 namespace {
@@ -224,6 +233,63 @@ void TstPreview::creates() {
     listed = listed.mid(listed.size() - made.size());
     listed.sort();
     QCOMPARE(listed, made);
+}
+
+// A long creation shows its progress over the window, and the user may stop
+// it: the folders made so far stay, and the message counts them. The box's
+// delays are lowered, and each folder takes a few milliseconds.
+void TstPreview::createsWithProgress_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("to the end") << false;
+    QTest::newRow("cancelled") << true;
+}
+
+void TstPreview::createsWithProgress() {
+    QFETCH(bool, cancel);
+    struct SlowFiles : FakeFileSystem {
+        std::optional<QString> createFolder(const QString& path) override {
+            QThread::msleep(3);
+            return FakeFileSystem::createFolder(path);
+        }
+    };
+    Harness h;
+    h.files = std::make_shared<SlowFiles>();
+    const auto restore = qScopeGuard([saved = asideDelays()] { asideDelays() = saved; });
+    asideDelays() = {0, 0};
+    const QString destination = h.makeFolder("dest");
+    Form1 w(h.services());
+    w.livepreview->setValue(0);
+    w.Dir1->setPath(destination);
+    w.Text1->setText(numbered(200).join("\r\n"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    QVERIFY(w.Command3->isEnabled());
+
+    int furthest = 0; // the bar's highest value seen, in thousandths
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        const auto* box = w.findChild<QDialog*>("aside");
+        if (!box || !box->isVisible())
+            return;
+        furthest = std::max(furthest, box->findChild<QProgressBar*>()->value());
+        auto* stop = box->findChild<QPushButton*>("cancel");
+        if (cancel && furthest > 0 && stop->isEnabled())
+            QTest::mouseClick(stop, Qt::LeftButton);
+    });
+    watch.start(5);
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    watch.stop();
+
+    const int made = QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    QVERIFY2(furthest > 0 && furthest <= 1000, qPrintable(QString::number(furthest)));
+    QCOMPARE(made < 200, cancel);
+    QCOMPARE(h.files->asked.size(), made);
+    QCOMPARE(h.messages->boxes,
+             QStringList{cancel ? QStringLiteral("CREATION DE DOSSIERS ANNULEE [information, OK]\n"
+                                                 "Création annulée : %1 dossier(s) créé(s) ; les "
+                                                 "lignes suivantes n'ont pas été traitées.")
+                                      .arg(made)
+                                : "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n200 "
+                                  "dossier(s) créé(s) avec succès !"});
 }
 
 QTEST_MAIN(TstPreview)
