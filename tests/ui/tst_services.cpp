@@ -18,6 +18,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace ramulo;
 
 class TstServices : public QObject {
