@@ -96,17 +96,6 @@ private slots:
         QCOMPARE(changes.count(), 3);
     }
 
-    void scrollBarChangesOnlyOnAChange() {
-        ScrollBar bar;
-        bar.setRange(1, 20);
-        bar.setValue(18);
-        QSignalSpy barChanges(&bar, &ScrollBar::Change);
-        bar.setMaximum(15); // a lower maximum pulls the value in
-        bar.setMaximum(20);
-        QCOMPARE(bar.value(), 15);
-        QCOMPARE(barChanges.count(), 1);
-    }
-
     // The option buttons of a parent form one group; the one selected still clicks.
     // Enter clicks a focused button once, as Space does.
     void buttons() {

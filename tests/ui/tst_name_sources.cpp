@@ -179,11 +179,8 @@ private slots:
         QTest::newRow("UTF-8") << QByteArray("Réunion €") << listed << "Réunion €";
         QTest::newRow("Windows-1252")
             << QByteArray("R\xE9union \x80\r\n\x9C") << listed << "Réunion €\r\nœ";
-        QTest::newRow("UTF-16 with BOM") << QByteArray("\xFF\xFE"
-                                                       "\xE9\x00\n\x00"
-                                                       "a\x00",
-                                                       8)
-                                         << listed << "é\r\na";
+        QTest::newRow("UTF-16 with BOM")
+            << QByteArray::fromHex("fffe e900 0a00 6100") << listed << "é\r\na";
         QTest::newRow("not text") << QByteArray("MZ\0\0\x90", 5) << listed << kept;
         QTest::newRow("deleted since the list was read") << QByteArray() << "deleted" << kept;
         QTest::newRow("no permission") << QByteArray("x") << "locked" << kept;
