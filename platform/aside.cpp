@@ -21,7 +21,19 @@ AsideDelays& asideDelays() {
 
 namespace {
 constexpr int kRunning = 1; // the loop's answer when the box has shown
-}
+
+// The box stays until the work ends: Escape and the close box press its
+// cancel button, when it has one, and do nothing else.
+class AsideBox : public QDialog {
+public:
+    using QDialog::QDialog;
+    QPushButton* cancel = nullptr;
+    void reject() override {
+        if (cancel)
+            cancel->click();
+    }
+};
+} // namespace
 
 void runAside(QWidget* window, const QString& what, const std::function<void()>& work,
               AsideProgress* progress) {
@@ -39,26 +51,26 @@ void runAside(QWidget* window, const QString& what, const std::function<void()>&
     worker->start();
     // Work of a tenth of a second is not worth a turn of the event loop.
     if (!worker->wait(QDeadlineTimer(asideDelays().wait))) {
-        QDialog box(window);
+        AsideBox box(window);
         box.setObjectName(QStringLiteral("aside"));
         box.setWindowTitle(QStringLiteral("Ramulo"));
         box.setWindowModality(Qt::WindowModal);
         auto* column = new QVBoxLayout(&box);
         column->addWidget(new QLabel(what, &box));
         auto* bar = new QProgressBar(&box);
-        bar->setRange(0, 0); // busy: no end is known
+        // Without a progress the bar is busy: no end is known. With one it
+        // counts in thousandths, whatever the total.
+        bar->setRange(0, progress ? 1000 : 0);
         column->addWidget(bar);
         QTimer ticks;
         if (progress) {
-            // The bar counts in thousandths, whatever the total.
-            bar->setRange(0, 1000);
             QObject::connect(&ticks, &QTimer::timeout, bar, [bar, progress] {
                 const qint64 total = std::max<qint64>(progress->total, 1);
                 bar->setValue(
                     static_cast<int>(std::min<qint64>(progress->done, total) * 1000 / total));
             });
             ticks.start(100);
-            auto* cancel = new QPushButton(QStringLiteral("Annuler"), &box);
+            auto* cancel = box.cancel = new QPushButton(QStringLiteral("Annuler"), &box);
             cancel->setObjectName(QStringLiteral("cancel"));
             QObject::connect(cancel, &QPushButton::clicked, &box, [cancel, progress] {
                 progress->cancelled = true;
@@ -66,13 +78,6 @@ void runAside(QWidget* window, const QString& what, const std::function<void()>&
             });
             column->addWidget(cancel, 0, Qt::AlignRight);
         }
-        // Escape or the close box on a box without cancel would leave the work
-        // running with nothing shown: the box stays until the work ends.
-        QObject::connect(&box, &QDialog::rejected, &box, [&box, progress] {
-            if (progress)
-                progress->cancelled = true;
-            box.show();
-        });
         QTimer::singleShot(asideDelays().box, &box, [&] {
             box.show();
             if (progress)
