@@ -3,6 +3,7 @@
 #include "platform/aside.h"
 #include "platform/paths.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -17,7 +18,9 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTextBlock>
+#include <algorithm>
 #include <memory>
+#include <numeric>
 #include <qdrawutil.h>
 
 namespace ramulo {
@@ -141,6 +144,12 @@ EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::Change);
+    watch(document());
+}
+
+// The document's own signal, which a blocked widget does not hold back.
+void EditorBox::watch(QTextDocument* document) {
+    connect(document, &QTextDocument::contentsChanged, this, [this] { ++m_revision; });
 }
 
 // Only CR LF ends a line of the editor. A lone LF or CR set from code stays
@@ -154,22 +163,30 @@ constexpr int kHeldBreak = QTextFormat::UserProperty; // the CR or LF a characte
 } // namespace
 
 QString EditorBox::text() const {
+    if (m_textRevision == m_revision)
+        return m_text;
     // The raw text keeps every character as typed (no-break spaces included);
     // lines are separated by U+2029, and its indexes are document positions.
     const QString raw = document()->toRawText();
     QString text;
-    text.reserve(raw.size() + raw.size() / 8);
+    text.reserve(raw.size() + document()->blockCount());
+    qsizetype from = 0; // the start of the characters not copied yet
     for (qsizetype i = 0; i < raw.size(); ++i) {
         const char16_t c = raw.at(i).unicode();
+        if (c != QChar::ParagraphSeparator && c != kLoneLf && c != kLoneCr)
+            continue;
+        text.append(raw.constData() + from, i - from);
+        from = i + 1;
         if (c == QChar::ParagraphSeparator) {
             text += QStringLiteral("\r\n");
-        } else if (c == kLoneLf || c == kLoneCr) {
+        } else {
             const char16_t held = heldBreak(static_cast<int>(i));
             text += QChar(held ? held : c);
-        } else {
-            text += QChar(c);
         }
     }
+    text.append(raw.constData() + from, raw.size() - from);
+    m_text = text;
+    m_textRevision = m_revision;
     return text;
 }
 
@@ -288,6 +305,8 @@ void EditorBox::replaceDocument(const QString& shown, const QList<qsizetype>& he
     QTextDocument* const replaced = document();
     const bool ours = replaced->parent() == this;
     setDocument(built);
+    watch(built);
+    ++m_revision;
     if (ours)
         delete replaced;
 }
@@ -569,10 +588,90 @@ public:
 };
 } // namespace
 
-FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+namespace {
+// In the user's language, case aside. Each name's sort key is made once: ten
+// times faster than comparing the names themselves.
+QStringList byName(const QStringList& names) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names)
+        keys.push_back(collator.sortKey(name.toCaseFolded())); // "C" would keep the case
+    std::vector<qsizetype> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int c = keys[static_cast<std::size_t>(a)].compare(keys[static_cast<std::size_t>(b)]);
+        return c != 0 ? c < 0 : names.at(a) < names.at(b);
+    });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const qsizetype i : order)
+        sorted.append(names.at(i));
+    return sorted;
+}
+} // namespace
+
+// The chain's folders are full paths, the sub-folders plain names.
+class FolderList::Rows : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+    QStringList chain;
+    QStringList subFolders;
+    QString open;
+    QIcon openIcon, closedIcon;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(chain.size() + subFolders.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        const int row = index.row();
+        const bool above = row < chain.size();
+        if (row < 0 || row >= rowCount())
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+            return above ? (row == 0 ? chain.at(0) : QFileInfo(chain.at(row)).fileName())
+                         : subFolders.at(row - chain.size());
+        case Qt::DecorationRole:
+            return above ? openIcon : closedIcon;
+        case kPathRole:
+            return above ? chain.at(row) : joinPath(open, subFolders.at(row - chain.size()));
+        case kDepthRole:
+            return above ? row : static_cast<int>(chain.size());
+        default:
+            return {};
+        }
+    }
+    void reset(QStringList folders, QStringList names, const QString& folder) {
+        beginResetModel();
+        chain = std::move(folders);
+        subFolders = std::move(names);
+        open = folder;
+        endResetModel();
+    }
+};
+
+FolderList::FolderList(QWidget* parent) : QListView(parent), m_rows(new Rows(this)) {
+    m_rows->openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    m_rows->closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    setModel(m_rows);
     setUniformItemSizes(true);
+    setEditTriggers(NoEditTriggers);
     setItemDelegate(new IndentDelegate(this));
-    connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
+    connect(this, &QListView::doubleClicked, this, &FolderList::openRow);
+}
+
+int FolderList::count() const {
+    return m_rows->rowCount();
+}
+
+QString FolderList::rowText(int row) const {
+    return m_rows->index(row).data().toString();
+}
+
+void FolderList::setCurrentRow(int row) {
+    setCurrentIndex(m_rows->index(row));
 }
 
 void FolderList::setPath(const QString& path) {
@@ -593,10 +692,6 @@ void FolderList::refresh() {
 }
 
 void FolderList::fill() {
-    clear();
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-
     // The chain from the root down to the open folder, a step of indent a level.
     QStringList chain;
     for (QDir dir(m_path);;) {
@@ -604,35 +699,26 @@ void FolderList::fill() {
         if (dir.isRoot() || !dir.cdUp())
             break;
     }
-    int depth = 0;
-    for (const QString& folder : chain) {
-        const QString name = depth == 0 ? folder : QFileInfo(folder).fileName();
-        auto* item = new QListWidgetItem(openIcon, name, this);
-        item->setData(kPathRole, folder);
-        item->setData(kDepthRole, depth++);
-    }
-    setCurrentRow(count() - 1);
-
-    const QStringList subFolders = QDir(m_path).entryList(
-        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
-    for (const QString& name : subFolders) {
-        auto* item = new QListWidgetItem(closedIcon, name, this);
-        item->setData(kPathRole, joinPath(m_path, name));
-        item->setData(kDepthRole, depth);
-    }
+    // A folder of many thousands of sub-folders is read aside.
+    QStringList subFolders;
+    runAside(window(), QStringLiteral("Lecture du dossier…"),
+             [&, folder = m_path] { subFolders = byName(ramulo::subFolders(folder)); });
+    const int open = static_cast<int>(chain.size()) - 1;
+    m_rows->reset(std::move(chain), std::move(subFolders), m_path);
+    setCurrentRow(open);
 }
 
-void FolderList::openItem(QListWidgetItem* item) {
-    if (item)
-        setPath(item->data(kPathRole).toString());
+void FolderList::openRow(const QModelIndex& index) {
+    if (index.isValid())
+        setPath(index.data(kPathRole).toString());
 }
 
 void FolderList::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        openItem(currentItem());
+        openRow(currentIndex());
         return;
     }
-    QListWidget::keyPressEvent(event);
+    QListView::keyPressEvent(event);
 }
 
 // FileList ---------------------------------------------------------------

@@ -111,6 +111,9 @@ public:
     explicit EditorBox(QWidget* parent = nullptr);
     QString text() const;
     void setText(const QString& text);
+    // Advances at every change of the text, so that readers may keep what
+    // they made of it.
+    quint64 revision() const { return m_revision; }
 
 signals:
     void KeyPress(QChar key);
@@ -126,6 +129,10 @@ private:
     void wrapFor(QStringView text, bool replacing);
     static void markHeldBreaks(QTextDocument* document, const QList<qsizetype>& held);
     void replaceDocument(const QString& shown, const QList<qsizetype>& held);
+    void watch(QTextDocument* document);
+    quint64 m_revision = 0;
+    mutable quint64 m_textRevision = ~quint64(0);
+    mutable QString m_text; // the text as of m_textRevision
 };
 
 // The read-only preview pane: one folder name a row. A list view rather than a
@@ -257,7 +264,9 @@ signals:
 
 // Folder list: the chain of folders from the drive's root to the open folder,
 // then the open folder's sub-folders. Double-click or Enter opens a folder.
-class FolderList : public QListWidget {
+// Rows come from a model of plain names, so that a folder of a million
+// sub-folders lists in a blink and in little memory.
+class FolderList : public QListView {
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY Change)
 public:
@@ -268,6 +277,9 @@ public:
     void setPath(const QString& path);
     // Re-reads the open folder's sub-folders; the path, and so change, stay alone.
     void refresh();
+    int count() const;
+    QString rowText(int row) const;
+    void setCurrentRow(int row);
 
 signals:
     void Change();
@@ -278,8 +290,10 @@ protected:
 
 private:
     void fill();
-    void openItem(QListWidgetItem* item);
+    void openRow(const QModelIndex& index);
     QString m_path;
+    class Rows;
+    Rows* m_rows;
 };
 
 // File list of one folder, filtered by a pattern; rows are the file names.

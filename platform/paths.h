@@ -29,6 +29,11 @@ std::optional<std::filesystem::path> systemPath(const QString& path);
 // The system's reason why a folder cannot be listed, nothing when it can.
 std::optional<QString> unreadableFolder(const QString& path);
 
+// The folder's sub-folders as a folder list shows them: links to folders
+// included, hidden ones left out, in no order. Nothing for a folder that
+// cannot be read.
+QStringList subFolders(const QString& folder);
+
 // The first of the folders that can be listed, or nothing.
 std::optional<QString> firstReadableFolder(const QStringList& folders);
 

@@ -229,7 +229,7 @@ void TstPreview::creates() {
     QCOMPARE(QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), made);
     QStringList listed;
     for (int i = 0; i < w.Dir1->count(); ++i)
-        listed << w.Dir1->item(i)->text().trimmed();
+        listed << w.Dir1->rowText(i).trimmed();
     listed = listed.mid(listed.size() - made.size());
     listed.sort();
     QCOMPARE(listed, made);
@@ -272,7 +272,7 @@ void TstPreview::createsWithProgress() {
             return;
         furthest = std::max(furthest, box->findChild<QProgressBar*>()->value());
         auto* stop = box->findChild<QPushButton*>("cancel");
-        if (cancel && furthest > 0 && stop->isEnabled())
+        if (cancel && furthest > 0 && stop && stop->isEnabled())
             QTest::mouseClick(stop, Qt::LeftButton);
     });
     watch.start(5);
