@@ -98,6 +98,7 @@ private:
 
     // editor/editor_handlers.cpp
     std::function<QString(const QString&)> nameChain() const; // as preview and creation run it
+    QStringList editorLines(); // the editor's raw lines, split once per change of its text
     void invalidate();
     void liveRefresh();
     void Combo1_Click();
@@ -148,4 +149,6 @@ private:
     QPointer<frmAbout> m_about; // while the About box is open
     bool m_centred = false;
     int m_previewRuns = 0;
+    QStringList m_lines;
+    quint64 m_linesRevision = ~quint64(0);
 };

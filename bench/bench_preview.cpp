@@ -54,7 +54,8 @@ void BM_Report(benchmark::State& state) {
             {[&](const QString& raw) {
                  return ramulo::applyCase(ramulo::applyAdds(raw, settings), 3);
              },
-             [&] { return folder; }, [&](const QString& p) { return files.entryAt(p); },
+             folder,
+             [&](const QString& f, const QStringList& names) { return files.entriesIn(f, names); },
              files.nameRules(folder)});
         benchmark::DoNotOptimize(report.count);
     }

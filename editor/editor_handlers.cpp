@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 
+#include "editor/namelist.h"
 #include "editor/transform.h"
 
 using namespace ramulo;
@@ -34,6 +35,15 @@ std::function<QString(const QString&)> Form1::nameChain() const {
     return [adds = addsSettings(*this), caseMode = Combo1->currentIndex()](const QString& raw) {
         return applyCase(applyAdds(raw, adds), caseMode);
     };
+}
+
+// A key typed in the prefix box previews twice, over the same lines.
+QStringList Form1::editorLines() {
+    if (m_linesRevision != Text1->revision()) {
+        m_lines = splitLines(Text1->text());
+        m_linesRevision = Text1->revision();
+    }
+    return m_lines;
 }
 
 // No folder can be created from a list that was not previewed since its last change.

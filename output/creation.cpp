@@ -10,9 +10,8 @@ CreationResult createFolders(const QStringList& lines, const CreationInputs& inp
         const QString name = inputs.folderName(raw);
         if (name.isEmpty())
             continue;
-        const QString path = joinPath(inputs.destination(), name);
-        if (auto reason = inputs.createFolder(path)) {
-            result.failure = CreationFailure{raw, path, *reason};
+        if (auto reason = inputs.makeFolder(name)) {
+            result.failure = CreationFailure{raw, joinPath(inputs.destination, name), *reason};
             return result;
         }
         ++result.created;

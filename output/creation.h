@@ -23,9 +23,9 @@ struct CreationResult {
 };
 
 struct CreationInputs {
-    std::function<QString(const QString&)> folderName; // raw line -> name
-    std::function<QString()> destination;              // the folder to make them in
-    std::function<std::optional<QString>(const QString&)> createFolder; // path -> reason
+    std::function<QString(const QString&)> folderName;                // raw line -> name
+    QString destination;                                              // the folder to make them in
+    std::function<std::optional<QString>(const QString&)> makeFolder; // name there -> reason
     std::function<bool(qint64 created)> goOn = {}; // after each folder; false stops the run
 };
 

@@ -2,7 +2,6 @@
 
 #include "app/form1.h"
 
-#include "editor/namelist.h"
 #include "output/creation.h"
 #include "platform/aside.h"
 
@@ -13,7 +12,7 @@ void Form1::Command3_Click() {
         return;
     // Made aside: a long list shows its progress and can be stopped. The
     // settings and the destination are read once; nothing can change them meanwhile.
-    const QStringList lines = splitLines(Text1->text());
+    const QStringList lines = editorLines();
     const QString destination = Dir1->path();
     AsideProgress progress;
     progress.total = lines.size();
@@ -21,10 +20,9 @@ void Form1::Command3_Click() {
     runAside(
         this, QStringLiteral("Création des dossiers…"),
         [&, chain = nameChain()] {
-            result = createFolders(lines, {chain, [&] { return destination; },
-                                           [this](const QString& path) {
-                                               return m_services.files->createFolder(path);
-                                           },
+            const auto maker = m_services.files->folderMaker(destination);
+            result = createFolders(lines, {chain, destination,
+                                           [&](const QString& name) { return maker->make(name); },
                                            [&](qint64 created) {
                                                progress.done = created;
                                                return !progress.cancelled;

@@ -3,7 +3,6 @@
 
 #include "app/form1.h"
 
-#include "editor/namelist.h"
 #include "output/report.h"
 #include "platform/aside.h"
 
@@ -16,11 +15,13 @@ void Form1::RefreshPreview() {
     rtb1->setLines({});
 
     // Millions of names take seconds: the report is built aside.
-    const QStringList lines = splitLines(Text1->text());
+    const QStringList lines = editorLines();
     const QString destination = Dir1->path();
     const PreviewInputs inputs{
-        nameChain(), [destination] { return destination; },
-        [files = m_services.files](const QString& path) { return files->entryAt(path); },
+        nameChain(), destination,
+        [files = m_services.files](const QString& folder, const QStringList& names) {
+            return files->entriesIn(folder, names);
+        },
         m_services.files->nameRules(destination)};
     PreviewReport report;
     runAside(this, QStringLiteral("Aperçu de la liste…"),

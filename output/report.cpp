@@ -41,7 +41,7 @@ qsizetype systemLength(const QString& text, const NameRules& rules) {
 }
 
 // Why the file system would refuse the name, or make it other than shown.
-std::optional<QString> refusal(const QString& name, const QString& path, const NameRules& rules) {
+std::optional<QString> refusal(const QString& name, qsizetype pathLength, const NameRules& rules) {
     const qsizetype n = name.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = name.at(i);
@@ -65,9 +65,9 @@ std::optional<QString> refusal(const QString& name, const QString& path, const N
     if (const qsizetype length = systemLength(name, rules); length > rules.longestName)
         return QStringLiteral("nom trop long : %1 %2, %3 au plus")
             .arg(QString::number(length), unit, QString::number(rules.longestName));
-    if (const qsizetype length = systemLength(path, rules); length > rules.longestPath)
+    if (pathLength > rules.longestPath)
         return QStringLiteral("chemin trop long : %1 %2, %3 au plus")
-            .arg(QString::number(length), unit, QString::number(rules.longestPath));
+            .arg(QString::number(pathLength), unit, QString::number(rules.longestPath));
     return std::nullopt;
 }
 
@@ -90,43 +90,55 @@ std::optional<QString> takenBy(FileSystem::Entry entry) {
 
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs) {
     PreviewReport report;
+    // The names first, then what the destination holds of them, asked at once.
+    std::vector<bool> named(static_cast<std::size_t>(lines.size()));
+    report.names.reserve(lines.size());
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        QString name = inputs.folderName(lines.at(index));
+        named[static_cast<std::size_t>(index)] = !name.isEmpty();
+        if (!name.isEmpty())
+            report.names.append(std::move(name));
+    }
+    report.count = report.names.size();
+    const std::vector<FileSystem::Entry> entries =
+        inputs.entriesIn(inputs.destination, report.names);
+    // A path's length is the destination's and the name's.
+    const qsizetype folderLength = systemLength(joinPath(inputs.destination, {}), inputs.rules);
+
     // How many earlier lines equal each non-empty raw line: one report line each.
     QHash<QString, qint64> seen;
     seen.reserve(lines.size());
     // The first raw line that makes each folder, as the file system compares names.
     QHash<QString, qsizetype> made;
     made.reserve(lines.size());
-    report.names.reserve(lines.size());
-
+    qsizetype next = 0; // the next name's place in report.names
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QString& raw = lines.at(index);
-        const QString name = inputs.folderName(raw);
-        FileSystem::Entry entry = FileSystem::Entry::None;
-        QString path;
-        if (!name.isEmpty()) {
-            report.names.append(name);
-            ++report.count;
-            path = joinPath(inputs.destination(), name);
-            entry = inputs.entryAt(path);
-            if (entry == FileSystem::Entry::Folder)
-                report.existing.append(QStringLiteral("- ") + shownCut(raw) +
-                                       QStringLiteral(" > ") + shownCut(name));
-        }
+        const bool hasName = named[static_cast<std::size_t>(index)];
+        const QString name = hasName ? report.names.at(next) : QString();
+        const auto entry =
+            hasName ? entries[static_cast<std::size_t>(next++)] : FileSystem::Entry::None;
+        if (entry == FileSystem::Entry::Folder)
+            report.existing.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
+                                   shownCut(name));
         qint64 earlier = 0;
         if (!raw.isEmpty()) {
             qint64& count = seen[raw];
             earlier = count++;
             const qint64 room = kDuplicateReportLimit - report.duplicates.size();
             const qint64 listed = std::min(earlier, room);
-            const QString line = QStringLiteral("- ") + shownCut(raw);
-            for (qint64 k = 0; k < listed; ++k)
-                report.duplicates.append(line);
+            if (listed > 0) {
+                const QString line = QStringLiteral("- ") + shownCut(raw);
+                for (qint64 k = 0; k < listed; ++k)
+                    report.duplicates.append(line);
+            }
             report.duplicatesLeftOut += earlier - listed;
         }
 
-        if (name.isEmpty() || entry == FileSystem::Entry::Folder || earlier > 0)
+        if (!hasName || entry == FileSystem::Entry::Folder || earlier > 0)
             continue;
-        std::optional<QString> why = refusal(name, path, inputs.rules);
+        std::optional<QString> why =
+            refusal(name, folderLength + systemLength(name, inputs.rules), inputs.rules);
         if (!why)
             why = takenBy(entry);
         if (!why) {

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace ramulo {
 
@@ -27,10 +28,11 @@ struct PreviewReport {
 inline constexpr qint64 kDuplicateReportLimit = 1'000'000;
 
 struct PreviewInputs {
-    std::function<QString(const QString&)> folderName;        // raw line -> folder name
-    std::function<QString()> destination;                     // read again for each name
-    std::function<FileSystem::Entry(const QString&)> entryAt; // full path -> what is there
-    NameRules rules;                                          // of the destination
+    std::function<QString(const QString&)> folderName; // raw line -> folder name
+    QString destination;
+    // What each name holds in the folder, as FileSystem::entriesIn answers.
+    std::function<std::vector<FileSystem::Entry>(const QString&, const QStringList&)> entriesIn;
+    NameRules rules; // of the destination
 };
 
 // A name that exists as a folder, or whose raw line repeats an earlier one, is

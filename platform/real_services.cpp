@@ -6,27 +6,34 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHash>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
-#include <fcntl.h>
+#include <dirent.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/vfs.h>
@@ -214,6 +221,185 @@ std::optional<QString> RealFileSystem::createFolder(const QString& path) {
             error = std::make_error_code(std::errc::file_exists);
     }
     return QString::fromLocal8Bit(error.message());
+}
+
+// The plain ways: name by name, through the joined paths.
+std::vector<FileSystem::Entry> FileSystem::entriesIn(const QString& folder,
+                                                     const QStringList& names) {
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names)
+        entries.push_back(entryAt(joinPath(folder, name)));
+    return entries;
+}
+
+std::unique_ptr<FileSystem::FolderMaker> FileSystem::folderMaker(const QString& folder) {
+    class ByPath : public FolderMaker {
+    public:
+        ByPath(FileSystem& files, QString folder) : m_files(files), m_folder(std::move(folder)) {}
+        std::optional<QString> make(const QString& name) override {
+            return m_files.createFolder(joinPath(m_folder, name));
+        }
+
+    private:
+        FileSystem& m_files;
+        QString m_folder;
+    };
+    return std::make_unique<ByPath>(*this, folder);
+}
+
+namespace {
+// Lists shorter than this are asked name by name: reading the folder, or
+// starting threads, would cost more than it saves.
+constexpr qsizetype kManyNames = 2048;
+
+// Runs work(begin, end) over [0, count) in a few slices, one thread each.
+void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work) {
+    const qsizetype threads =
+        count < kManyNames ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<std::thread> others;
+    const qsizetype slice = (count + threads - 1) / threads;
+    for (qsizetype begin = slice; begin < count; begin += slice)
+        others.emplace_back(work, begin, std::min(count, begin + slice));
+    work(0, std::min(count, slice));
+    for (std::thread& other : others)
+        other.join();
+}
+
+#ifdef Q_OS_LINUX
+// A name that is one entry of the folder, as the folder's listing spells it.
+std::optional<QByteArray> entryName(const QString& name) {
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..") ||
+        name.contains(u'/') || name.contains(QChar(u'\0')) || !name.isValidUtf16())
+        return std::nullopt;
+    return QFile::encodeName(name);
+}
+
+// Whether the file system of the open folder finds a name only by its exact
+// bytes: then a name missing from the listing is a name that is not there.
+bool comparesBytes(int handle) {
+    struct statfs volume {};
+    if (::fstatfs(handle, &volume) != 0)
+        return false;
+    switch (static_cast<std::uint32_t>(volume.f_type)) {
+    case 0xEF53:     // ext2, ext3, ext4
+    case 0x9123683E: // btrfs
+    case 0x01021994: // tmpfs
+        break;
+    default:
+        return false;
+    }
+    // ext4 and tmpfs may fold the case of one folder's entries.
+    int flags = 0;
+    if (::ioctl(handle, FS_IOC_GETFLAGS, &flags) != 0)
+        return errno == ENOTTY || errno == EOPNOTSUPP;
+    return !(flags & FS_CASEFOLD_FL);
+}
+#endif
+} // namespace
+
+std::vector<FileSystem::Entry> RealFileSystem::entriesOneByOne(const QString& folder,
+                                                               const QStringList& names) {
+    std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
+    inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            entries[static_cast<std::size_t>(i)] =
+                RealFileSystem::entryAt(joinPath(folder, names.at(i)));
+    });
+    return entries;
+}
+
+std::optional<std::vector<FileSystem::Entry>>
+RealFileSystem::entriesByListing(const QString& folder, const QStringList& names) {
+#ifdef Q_OS_LINUX
+    const auto native = systemPath(folder);
+    if (!native)
+        return std::nullopt;
+    const int handle = ::open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return std::nullopt;
+    DIR* listing = comparesBytes(handle) ? ::fdopendir(handle) : nullptr;
+    if (!listing) {
+        ::close(handle);
+        return std::nullopt;
+    }
+    QHash<QByteArray, unsigned char> types;
+    errno = 0;
+    // A folder far larger than the list is not worth reading whole.
+    const qsizetype most = 2 * names.size() + kManyNames;
+    while (const dirent* entry = ::readdir(listing))
+        if (types.insert(QByteArray(entry->d_name), entry->d_type); types.size() > most)
+            break;
+    const bool complete = errno == 0 && types.size() <= most;
+    ::closedir(listing);
+    if (!complete)
+        return std::nullopt;
+
+    // A full path the system would refuse as too long is asked by its path.
+    const qsizetype room = PATH_MAX - 2 - static_cast<qsizetype>(native->native().size());
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names) {
+        const auto bytes = entryName(name);
+        const auto type = bytes && bytes->size() <= room ? types.constFind(*bytes) : types.cend();
+        if (type == types.cend() && bytes && bytes->size() <= room)
+            entries.push_back(Entry::None);
+        else if (type != types.cend() && *type == DT_DIR)
+            entries.push_back(Entry::Folder);
+        else if (type != types.cend() && *type == DT_REG)
+            entries.push_back(Entry::File);
+        else if (type == types.cend() || *type == DT_LNK || *type == DT_UNKNOWN)
+            entries.push_back(RealFileSystem::entryAt(joinPath(folder, name)));
+        else
+            entries.push_back(Entry::Other); // a pipe, a socket, a device
+    }
+    return entries;
+#else
+    Q_UNUSED(folder);
+    Q_UNUSED(names);
+    return std::nullopt;
+#endif
+}
+
+std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
+                                                         const QStringList& names) {
+    if (names.size() >= kManyNames)
+        if (auto entries = entriesByListing(folder, names))
+            return std::move(*entries);
+    return entriesOneByOne(folder, names);
+}
+
+std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
+#ifndef Q_OS_WIN
+    class InHandle : public FolderMaker {
+    public:
+        InHandle(FileSystem& files, QString folder, std::size_t folderBytes, int handle)
+            : m_files(files), m_folder(std::move(folder)), m_folderBytes(folderBytes),
+              m_handle(handle) {}
+        ~InHandle() override { ::close(m_handle); }
+        std::optional<QString> make(const QString& name) override {
+            const QByteArray bytes = QFile::encodeName(name);
+            // What the joined path would not allow goes the joined path's way.
+            if (name.isEmpty() || name.contains(QChar(u'\0')) || !name.isValidUtf16() ||
+                m_folderBytes + 1 + static_cast<std::size_t>(bytes.size()) >= PATH_MAX)
+                return m_files.createFolder(joinPath(m_folder, name));
+            if (::mkdirat(m_handle, bytes.constData(), 0777) == 0)
+                return std::nullopt;
+            return QString::fromLocal8Bit(std::generic_category().message(errno));
+        }
+
+    private:
+        FileSystem& m_files;
+        QString m_folder;
+        std::size_t m_folderBytes;
+        int m_handle;
+    };
+    if (const auto native = systemPath(folder))
+        if (const int handle = ::open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            handle >= 0)
+            return std::make_unique<InHandle>(*this, folder, native->native().size(), handle);
+#endif
+    return FileSystem::folderMaker(folder);
 }
 
 NameRules RealFileSystem::nameRules(const QString& folder) {

@@ -24,6 +24,17 @@ public:
     Entry entryAt(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;
     NameRules nameRules(const QString& folder) override;
+    // Where the file system compares names byte for byte, a long list is
+    // answered from one read of the folder; otherwise from several threads.
+    std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override;
+    // Folders are made relative to the folder's open handle, where there is one.
+    std::unique_ptr<FolderMaker> folderMaker(const QString& folder) override;
+
+    // The two ways entriesIn answers, for the tests: nothing when the folder
+    // cannot be read or its file system may see two spellings as one name.
+    std::optional<std::vector<Entry>> entriesByListing(const QString& folder,
+                                                       const QStringList& names);
+    std::vector<Entry> entriesOneByOne(const QString& folder, const QStringList& names);
 };
 
 class RealDrives : public Drives {

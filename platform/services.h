@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace ramulo {
 
@@ -49,6 +50,20 @@ public:
     virtual std::optional<QString> createFolder(const QString& path) = 0;
     // The name rules of the file system that holds the folder.
     virtual NameRules nameRules(const QString& folder) = 0;
+
+    // What each name holds in the folder: the answers entryAt gives for the
+    // joined paths, asked together. The real file system may read the folder
+    // once, or ask from several threads; this one asks name by name.
+    virtual std::vector<Entry> entriesIn(const QString& folder, const QStringList& names);
+
+    // Makes folders in one folder, opened once for a run of many.
+    class FolderMaker {
+    public:
+        virtual ~FolderMaker() = default;
+        // As createFolder for the name joined to the folder.
+        virtual std::optional<QString> make(const QString& name) = 0;
+    };
+    virtual std::unique_ptr<FolderMaker> folderMaker(const QString& folder);
 };
 
 // Drives, as the drive list shows them ("C:\", or "/" where there is one root).

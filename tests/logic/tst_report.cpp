@@ -14,13 +14,16 @@ namespace {
 // can give the same name. The destination is the root and holds a link and a
 // pipe (the window's preview test meets folders and files on disk).
 PreviewInputs inputs(const NameRules& rules = {}) {
-    return {
-        [](const QString& raw) { return raw.trimmed(); }, [] { return QString(pathSeparator()); },
-        [](const QString& path) {
-            const QString name = path.mid(1);
-            return name == "raccourci" ? Entry::Link : name == "tube" ? Entry::Other : Entry::None;
-        },
-        rules};
+    return {[](const QString& raw) { return raw.trimmed(); }, QString(pathSeparator()),
+            [](const QString&, const QStringList& names) {
+                std::vector<Entry> entries;
+                for (const QString& name : names)
+                    entries.push_back(name == "raccourci" ? Entry::Link
+                                      : name == "tube"    ? Entry::Other
+                                                          : Entry::None);
+                return entries;
+            },
+            rules};
 }
 
 constexpr NameRules windowsRules{

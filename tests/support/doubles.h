@@ -33,6 +33,13 @@ public:
 
     Entry entryAt(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;
+    // Name by name through the two above, so that every path is recorded.
+    std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override {
+        return FileSystem::entriesIn(folder, names);
+    }
+    std::unique_ptr<FolderMaker> folderMaker(const QString& folder) override {
+        return FileSystem::folderMaker(folder);
+    }
 };
 
 // Drives mapped onto folders of the test: each "drive" is a folder path.

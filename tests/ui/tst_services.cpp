@@ -20,6 +20,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 using namespace ramulo;
 
 class TstServices : public QObject {
@@ -53,6 +55,58 @@ private slots:
         QCOMPARE(QDir(tmp.path())
                      .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
                  QStringList({"Réunions 2007", "fichier", "lien", "vers dossier"}));
+    }
+
+    // Many names at once, and folders made through the open destination: the
+    // same answers, and the same reasons, as the joined paths one by one.
+    void manyNames() {
+        QTemporaryDir tmp;
+        RealFileSystem fs;
+        for (const QString& folder : {QString("Réunions 2007"), QString("e\u0301")})
+            QVERIFY(QDir(tmp.path()).mkdir(folder));
+        QVERIFY(QFile(tmp.filePath("fichier")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(tmp.filePath("Réunions 2007"), tmp.filePath("vers dossier")));
+        QVERIFY(QFile::link(tmp.filePath("absent"), tmp.filePath("lien")));
+        QCOMPARE(::mkfifo(QFile::encodeName(tmp.filePath("tube")).constData(), 0600), 0);
+        const QStringList kinds{"Réunions 2007",
+                                "RÉUNIONS 2007",
+                                "fichier",
+                                "vers dossier",
+                                "lien",
+                                "tube",
+                                "absent",
+                                ".",
+                                "..",
+                                "Réunions 2007/../fichier",
+                                "\u00e9",
+                                "e\u0301",
+                                QString(300, 'x'),
+                                QString("x") + QChar(0),
+                                QString("z") + QChar(0xd800),
+                                ""};
+        QStringList names;
+        while (names.size() < 2100) // enough for the threads
+            names += kinds;
+        std::vector<FileSystem::Entry> oneByOne;
+        for (const QString& name : names)
+            oneByOne.push_back(fs.entryAt(joinPath(tmp.path(), name)));
+        QCOMPARE(oneByOne[0], FileSystem::Entry::Folder);
+        const auto listed = fs.entriesByListing(tmp.path(), names);
+        QVERIFY2(listed, "the temporary folder's file system compares names byte for byte");
+        QVERIFY(*listed == oneByOne);
+        QVERIFY(fs.entriesOneByOne(tmp.path(), names) == oneByOne);
+        QVERIFY(fs.entriesIn(tmp.path(), names) == oneByOne);
+
+        const auto maker = fs.folderMaker(tmp.path());
+        QStringList made;
+        for (const QString& name : kinds + QStringList{"absent/sous"}) {
+            const QString path = joinPath(tmp.path(), name);
+            if (const auto reason = maker->make(name))
+                QVERIFY2(reason == fs.createFolder(path), qPrintable(name + ": " + *reason));
+            else if (fs.folderExists(path))
+                made << name;
+        }
+        QCOMPARE(made, (QStringList{"RÉUNIONS 2007", "absent", "\u00e9", "absent/sous"}));
     }
 
     void systemServices() {
