@@ -163,8 +163,6 @@ constexpr int kHeldBreak = QTextFormat::UserProperty; // the CR or LF a characte
 } // namespace
 
 QString EditorBox::text() const {
-    if (m_textRevision == m_revision)
-        return m_text;
     // The raw text keeps every character as typed (no-break spaces included);
     // lines are separated by U+2029, and its indexes are document positions.
     const QString raw = document()->toRawText();
@@ -185,8 +183,6 @@ QString EditorBox::text() const {
         }
     }
     text.append(raw.constData() + from, raw.size() - from);
-    m_text = text;
-    m_textRevision = m_revision;
     return text;
 }
 

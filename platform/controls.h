@@ -131,8 +131,6 @@ private:
     void replaceDocument(const QString& shown, const QList<qsizetype>& held);
     void watch(QTextDocument* document);
     quint64 m_revision = 0;
-    mutable quint64 m_textRevision = ~quint64(0);
-    mutable QString m_text; // the text as of m_textRevision
 };
 
 // The read-only preview pane: one folder name a row. A list view rather than a

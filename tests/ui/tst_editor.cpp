@@ -106,6 +106,27 @@ private slots:
         QCOMPARE(seen, (QStringList{"pas\npas", "pxas\npxas", "pxas\npxas", "pas\npas"}));
     }
 
+    // The preview reads the editor as every kind of edit left it, though it
+    // keeps the lines it split until the text changes.
+    void previewAfterEdits() {
+        const std::pair<Act, QString> edits[] = {
+            {[](Form1& w) { w.Text1->setText("a"); }, "a"},
+            {[](Form1& w) {
+                 w.Text1->moveCursor(QTextCursor::End);
+                 QTest::keyClicks(w.Text1, "b");
+             },
+             "ab"},
+            {[](Form1& w) { w.Text1->undo(); }, "a"},
+            {[](Form1& w) { w.Text1->insertPlainText("\nc"); }, "a\nc"},
+            {[](Form1& w) { w.Command4->click(); }, ""},
+        };
+        for (const auto& [edit, names] : edits) {
+            edit(*w);
+            w->Command2->click();
+            QCOMPARE(w->rtb1->toPlainText(), names);
+        }
+    }
+
     // A switch enables its box while on, checked or grayed, and keeps the text.
     // Each formatting control feeds its own step of the chain; grayed switches add.
     void chainReadsTheControls() {
