@@ -1,8 +1,7 @@
 // Ramulo's window on long lists, against the bare work it cannot avoid, in
 // one run. Run by hand (see the README):
 //     build-bench/bench/bench_window --benchmark_repetitions=5
-//     build-bench/bench/bench_window --benchmark_filter=Create --benchmark_repetitions=9 \
-//         --benchmark_enable_random_interleaving=true
+//     build-bench/bench/bench_window --benchmark_filter=Create_Paired
 //     build-bench/bench/bench_window --memory 100000
 // Each figure is printed as the median of the repetitions, then as a ratio to
 // its bare loop.
@@ -24,7 +23,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -84,43 +85,68 @@ void BM_Refresh_Window(benchmark::State& state) {
     }
 }
 
-// Creation: 10,000 folders, each run into a fresh, empty folder.
+// Creation: 10,000 folders, each run into a fresh, empty folder, which is
+// removed afterwards; the disk settles before the next run. Seconds.
 constexpr int kCreated = 10'000;
+template <typename Make> double timedCreation(Make make) {
+    QTemporaryDir destination;
+    const QString folder = ramulo::displayPath(destination.path());
+    const double seconds = make(folder);
+    if (QDir(folder).count() != kCreated + 2)
+        std::fprintf(stderr, "not every folder was made\n");
+    destination.remove();
+    ::sync();
+    return seconds;
+}
+double seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+double bareCreation(const QString& text) {
+    return timedCreation([&](const QString& folder) {
+        return seconds([&] {
+            for (const QString& line : ramulo::splitLines(text))
+                ::mkdir(systemName(ramulo::joinPath(folder, line)).constData(), 0777);
+        });
+    });
+}
+double windowCreation(Form1& w) {
+    return timedCreation([&](const QString& folder) {
+        w.Dir1->setPath(folder);
+        w.Command2->click(); // the create button opens on a clean preview
+        return seconds([&] { w.Command3->click(); });
+    });
+}
 void BM_Create_Bare(benchmark::State& state) {
     const QString text = names(kCreated);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto destination = std::make_unique<QTemporaryDir>();
-        const QString folder = ramulo::displayPath(destination->path());
-        state.ResumeTiming();
-        int made = 0;
-        for (const QString& line : ramulo::splitLines(text))
-            made += ::mkdir(systemName(ramulo::joinPath(folder, line)).constData(), 0777) == 0;
-        state.PauseTiming();
-        if (made != kCreated)
-            state.SkipWithError("not every folder was made");
-        destination.reset();
-        ::sync(); // the next run starts on a settled disk
-        state.ResumeTiming();
-    }
+    for (auto _ : state)
+        state.SetIterationTime(bareCreation(text));
 }
 void BM_Create_Window(benchmark::State& state) {
     auto w = window();
     w->Text1->setText(names(kCreated));
+    for (auto _ : state)
+        state.SetIterationTime(windowCreation(*w));
+}
+// Both in turn, each going first every other time: the ratio of the sums is
+// the creation figure least touched by the disk's moods.
+void BM_Create_Paired(benchmark::State& state) {
+    auto w = window();
+    const QString text = names(kCreated);
+    w->Text1->setText(text);
+    double bare = 0, mine = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        auto destination = std::make_unique<QTemporaryDir>();
-        w->Dir1->setPath(destination->path());
-        w->Command2->click(); // the create button opens on a clean preview
-        state.ResumeTiming();
-        w->Command3->click();
-        state.PauseTiming();
-        if (QDir(destination->path()).count() != kCreated + 2)
-            state.SkipWithError("not every folder was made");
-        destination.reset();
-        ::sync();
-        state.ResumeTiming();
+        const bool bareFirst = state.iterations() % 2 == 0;
+        if (bareFirst)
+            bare += bareCreation(text);
+        const double once = windowCreation(*w);
+        mine += once;
+        if (!bareFirst)
+            bare += bareCreation(text);
+        state.SetIterationTime(once);
     }
+    state.counters["ratio"] = mine / bare;
 }
 
 // Generation: the "séquence" button with a count of 100,000, no automatic preview.
@@ -219,7 +245,13 @@ public:
                 medianMs[run.run_name.function_name +
                          (run.run_name.args.empty() ? "" : "/" + run.run_name.args)] =
                     run.GetAdjustedRealTime();
+        for (const Run& run : runs)
+            if (const auto ratio = run.counters.find("ratio");
+                ratio != run.counters.end() &&
+                (run.aggregate_name == "median" || run.run_type == Run::RT_Iteration))
+                pairedRatio = ratio->second;
     }
+    double pairedRatio = 0;
 };
 
 // Peak memory, in its own process: the names loaded and previewed.
@@ -240,8 +272,9 @@ int peakMemory(int count) {
 
 BENCHMARK(BM_Refresh_Bare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Refresh_Window)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Create_Bare)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Create_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Create_Bare)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Create_Window)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Create_Paired)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Generate_Bare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Generate_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Preset_Bare)->Unit(benchmark::kMillisecond);
@@ -270,6 +303,8 @@ int main(int argc, char** argv) {
             std::printf("%-16s %9.1f ms %6.1f ms %6.2f\n", figure, ms(mine.c_str()),
                         ms(bare.c_str()), ms(mine.c_str()) / ms(bare.c_str()));
     }
+    if (reporter.pairedRatio > 0)
+        std::printf("%-16s %28.2f\n", "Create, paired", reporter.pairedRatio);
     for (const char* key : {"BM_Key/10000", "BM_Key/100000"})
         if (ms(key) > 0)
             std::printf("%-16s %9.1f ms, %.2f bare existence loops\n", key + 3, ms(key),
