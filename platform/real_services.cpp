@@ -267,12 +267,16 @@ void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& 
 }
 
 #ifdef Q_OS_LINUX
-// A name that is one entry of the folder, as the folder's listing spells it.
-std::optional<QByteArray> entryName(const QString& name) {
+// A name that is one entry of the folder, as the folder's listing spells it,
+// and no longer than `room` bytes; nothing for any other.
+std::optional<QByteArray> entryName(const QString& name, qsizetype room) {
     if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..") ||
         name.contains(u'/') || name.contains(QChar(u'\0')) || !name.isValidUtf16())
         return std::nullopt;
-    return QFile::encodeName(name);
+    QByteArray bytes = QFile::encodeName(name);
+    if (bytes.size() > room)
+        return std::nullopt;
+    return bytes;
 }
 
 // Whether the file system of the open folder finds a name only by its exact
@@ -335,23 +339,21 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
     if (!complete)
         return std::nullopt;
 
-    // A full path the system would refuse as too long is asked by its path.
+    // Any other name, or one whose full path is too long, is asked by its path.
     const qsizetype room = PATH_MAX - 2 - static_cast<qsizetype>(native->native().size());
     std::vector<Entry> entries;
     entries.reserve(static_cast<std::size_t>(names.size()));
     for (const QString& name : names) {
-        const auto bytes = entryName(name);
-        const auto type = bytes && bytes->size() <= room ? types.constFind(*bytes) : types.cend();
-        if (type == types.cend() && bytes && bytes->size() <= room)
+        const auto bytes = entryName(name, room);
+        const auto type = bytes ? types.constFind(*bytes) : types.cend();
+        if (bytes && type == types.cend())
             entries.push_back(Entry::None);
-        else if (type != types.cend() && *type == DT_DIR)
-            entries.push_back(Entry::Folder);
-        else if (type != types.cend() && *type == DT_REG)
-            entries.push_back(Entry::File);
-        else if (type == types.cend() || *type == DT_LNK || *type == DT_UNKNOWN)
+        else if (!bytes || *type == DT_LNK || *type == DT_UNKNOWN)
             entries.push_back(RealFileSystem::entryAt(joinPath(folder, name)));
-        else
-            entries.push_back(Entry::Other); // a pipe, a socket, a device
+        else // a pipe, a socket or a device is something else
+            entries.push_back(*type == DT_DIR   ? Entry::Folder
+                              : *type == DT_REG ? Entry::File
+                                                : Entry::Other);
     }
     return entries;
 #else
