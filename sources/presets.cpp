@@ -34,7 +34,9 @@ std::optional<QString> decoded(const QByteArray& bytes) {
     }
     if (bytes.contains('\0'))
         return std::nullopt;
-    QStringDecoder utf8(QStringConverter::Utf8); // drops a BOM
+    // Stateless: a sequence cut short by the end of the file is an error, not
+    // bytes held back for more input ("Caf\xE9" is Windows-1252). Drops a BOM.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
     if (utf8.hasError())
         return fromWindows1252(bytes);

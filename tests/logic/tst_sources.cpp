@@ -1,6 +1,7 @@
 // The generator's number reading and lists.
 
 #include "sources/numbers.h"
+#include "sources/presets.h"
 
 #include <QTest>
 
@@ -67,6 +68,14 @@ private slots:
                          [&] { return draws.at(drawn++); });
         QCOMPARE(text, lines.isEmpty() ? QString() : lines.split('|').join("\r\n"));
         QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
+    }
+
+    // A file that ends in the middle of a UTF-8 sequence is no UTF-8: its last
+    // letter is Windows-1252, not lost.
+    void presetCutShort() {
+        QCOMPARE(presetText("Caf\xE9"), QStringLiteral("Café"));
+        QCOMPARE(presetText("\r\r\xC3"), QStringLiteral("Ã"));
+        QCOMPARE(presetText("\xEF\xBB\xBF\xC3\xA9"), QStringLiteral("é"));
     }
 };
 
