@@ -235,18 +235,22 @@ void EditorBox::setText(const QString& text) {
     QString shown;
     shown.reserve(text.size());
     QList<qsizetype> held; // positions of lone CRs and LFs
+    qsizetype from = 0;    // the start of the characters not copied yet
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        shown.append(text.constData() + from, i - from);
         if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
             shown += u'\n';
             ++i;
-        } else if (c == u'\n' || c == u'\r') {
+        } else {
             held << shown.size();
             shown += QChar(c == u'\n' ? kLoneLf : kLoneCr);
-        } else {
-            shown += QChar(c);
         }
+        from = i + 1;
     }
+    shown.append(text.constData() + from, text.size() - from);
     {
         // One change, once the marks are in place.
         const QSignalBlocker quiet(this);

@@ -52,22 +52,26 @@ std::optional<QString> presetText(const QByteArray& bytes) {
     QString result;
     result.reserve(text->size() + text->size() / 16);
     bool pendingBreak = false; // a line ended; its break is written before the next line
+    const QChar* const chars = text->constData();
     const qsizetype n = text->size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text->at(i);
-        if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && text->at(i + 1) == u'\n')
-                ++i;
+    qsizetype from = 0; // where the characters of the current line start
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && chars[i] != u'\r' && chars[i] != u'\n')
+            continue;
+        if (i > from) {
             if (pendingBreak)
                 result += QStringLiteral("\r\n");
-            pendingBreak = !result.isEmpty();
-            continue;
-        }
-        if (pendingBreak) {
-            result += QStringLiteral("\r\n");
             pendingBreak = false;
+            result.append(chars + from, i - from);
         }
-        result += c;
+        if (i == n)
+            break;
+        if (chars[i] == u'\r' && i + 1 < n && chars[i + 1] == u'\n')
+            ++i;
+        if (pendingBreak)
+            result += QStringLiteral("\r\n");
+        pendingBreak = !result.isEmpty();
+        from = i + 1;
     }
     return result;
 }
