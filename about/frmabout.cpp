@@ -31,12 +31,6 @@ const char* const kDisclaimer =
     "Ramulo est un gratuiciel : vous pouvez l'utiliser et le diffuser librement. "
     "© 2026 l'équipe Ramulo — ramulo@example.org";
 
-template <typename W> W* place(W* widget, const char* name, int l, int t, int w, int h) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twipsRect(l, t, w, h));
-    return widget;
-}
-
 // A fixed paragraph on the dialog's own colour, read and selected but not edited.
 QTextEdit* paragraph(QWidget* parent, const char* name, const char* text, int l, int t, int w,
                      int h) {
@@ -47,9 +41,7 @@ QTextEdit* paragraph(QWidget* parent, const char* name, const char* text, int l,
     box->setFrameShape(QFrame::NoFrame);
     box->setFont(makeFont(QStringLiteral("Microsoft Sans Serif"), 8.5));
     box->document()->setDocumentMargin(0);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    box->setPalette(p);
+    onButtonFace(box);
     return box;
 }
 

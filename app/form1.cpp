@@ -4,6 +4,7 @@
 
 #include "about/frmabout.h"
 
+#include "platform/folders.h"
 #include "platform/paths.h"
 
 #include <QCloseEvent>

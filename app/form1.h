@@ -5,8 +5,9 @@
 // destination and creation in output/.
 
 #include "platform/controls.h"
+#include "platform/editor_box.h"
+#include "platform/folder_lists.h"
 #include "platform/services.h"
-#include "sources/numbers.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -14,9 +15,12 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class frmAbout;
+namespace ramulo {
+struct ModeRow;
+struct NameChain;
+} // namespace ramulo
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -97,10 +101,6 @@ private:
     void Slider1_Change();
 
     // editor/editor_handlers.cpp
-    std::function<QString(const QString&)> nameChain() const; // as preview and creation run it
-    QStringList editorLines(); // the editor's raw lines, split once per change of its text
-    void invalidate();
-    void liveRefresh();
     void Combo1_Click();
     void Combo2_Click();
     void Combo3_Click();
@@ -132,14 +132,18 @@ private:
 
     // output/destination.cpp
     void Drive1_Change();
-    void Dir1_Change();
 
     void Dir1_OpenFailed(const QString& path, const QString& reason);
     void refuseDestination(const QString& why);
     QStringList startFolders() const;
     bool destinationStillOpen();
 
-    // output/preview.cpp
+    // output/preview.cpp: when the preview runs, and when "Créer" is allowed
+    void invalidate();                   // "Créer" off
+    void liveRefresh();                  // the refresh procedure, when automatic preview is on
+    void Dir1_Change();                  // the refresh procedure
+    ramulo::NameChain nameChain() const; // the settings of the chain, read once
+    QStringList editorLines(); // the editor's raw lines, split once per change of its text
     void RefreshPreview();
 
     // output/creation_handlers.cpp

@@ -19,12 +19,6 @@ QFont verdana(double points) {
     return makeFont(QStringLiteral("Verdana"), points);
 }
 
-template <typename W> W* place(W* widget, const char* name, int l, int t, int w, int h) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twipsRect(l, t, w, h));
-    return widget;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h,
               const QString& tooltip = {}) {
     auto* l_ = place(new QLabel(caption, parent), name, l, t, w, h);
@@ -90,11 +84,7 @@ void Form1::buildControls() {
     File1->setPattern(QStringLiteral("*.txt"));
     File1->setFont(makeFont(QStringLiteral("Microsoft Sans Serif"), 8.25));
     File1->setToolTip(QStringLiteral("Presets (listes prédéfinies)"));
-    {
-        QPalette p = File1->palette();
-        p.setColor(QPalette::Base, p.color(QPalette::Button));
-        File1->setPalette(p);
-    }
+    onButtonFace(File1);
 
     Frame3[1] = place(new QWidget(this), "Frame3_1", 150, 4155, 2835, 2790);
     QWidget* gen = Frame3[1];
@@ -213,7 +203,7 @@ void Form1::buildControls() {
                                                "doublon est détecté"),
                                 this),
               "Command3", 7800, 1800, 1335, 855);
-    Command3->setEnabled(false); // until start-up's first preview
+    invalidate(); // until start-up's first preview
     Command5 =
         place(new PictureButton(QStringLiteral(":/about.svg"),
                                 QStringLiteral("Bah cliquez dessus, vous verrez bien..."), this),
@@ -227,11 +217,7 @@ void Form1::buildControls() {
     rtb1 = place(new PreviewPane(Frame1), "rtb1", 240, 360, 2535, 2655);
     rtb1->setFont(verdana(8.25));
     rtb1->setToolTip(QStringLiteral("Aperçu des noms de dossiers qui seront générés"));
-    {
-        QPalette p = rtb1->palette();
-        p.setColor(QPalette::Base, p.color(QPalette::Button));
-        rtb1->setPalette(p);
-    }
+    onButtonFace(rtb1);
     Slider1 = place(new Slider(Frame1), "Slider1", 1800, 0, 975, 255);
     Slider1->setRange(0, 4);
     Slider1->setPageStep(1);

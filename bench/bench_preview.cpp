@@ -6,6 +6,7 @@
 #include "editor/namelist.h"
 #include "editor/transform.h"
 #include "output/report.h"
+#include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/real_services.h"
 

@@ -8,6 +8,7 @@
 
 #include "app/form1.h"
 #include "editor/namelist.h"
+#include "platform/folders.h"
 #include "platform/paths.h"
 
 #include <QApplication>

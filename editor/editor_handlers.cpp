@@ -1,59 +1,19 @@
-// The name chain as the window runs it, and the handlers of the editor and of
-// its formatting controls.
+// The handlers of the editor and of its formatting controls, and the name
+// chain's two steps as the window offers them.
 
 #include "app/form1.h"
 
-#include "editor/namelist.h"
 #include "editor/transform.h"
 
 using namespace ramulo;
 
-namespace {
-AddsSettings addsSettings(const Form1& w) {
-    AddsSettings settings;
-    settings.prefixOn = w.prefcheck->value() != 0;
-    settings.prefix = w.preftext->text();
-    settings.suffixOn = w.suffcheck->value() != 0;
-    settings.suffix = w.sufftext->text();
-    settings.forbiddenMode = w.Combo3->currentIndex();
-    settings.separatorMode = w.Combo2->currentIndex();
-    return settings;
-}
-} // namespace
-
+// The chain's two steps, with the settings the controls hold now.
 QString Form1::Applyadds(const QString& raw) const {
-    return applyAdds(raw, addsSettings(*this));
+    return applyAdds(raw, nameChain().adds);
 }
 
 QString Form1::Applycasse(const QString& name) const {
-    return applyCase(name, Combo1->currentIndex());
-}
-
-// The controls cannot change while a preview or a creation runs, so their
-// settings are read once; the chain can then run away from the widgets.
-std::function<QString(const QString&)> Form1::nameChain() const {
-    return [adds = addsSettings(*this), caseMode = Combo1->currentIndex()](const QString& raw) {
-        return applyCase(applyAdds(raw, adds), caseMode);
-    };
-}
-
-// A key typed in the prefix box previews twice, over the same lines.
-QStringList Form1::editorLines() {
-    if (m_linesRevision != Text1->revision()) {
-        m_lines = splitLines(Text1->text());
-        m_linesRevision = Text1->revision();
-    }
-    return m_lines;
-}
-
-// No folder can be created from a list that was not previewed since its last change.
-void Form1::invalidate() {
-    Command3->setEnabled(false);
-}
-
-void Form1::liveRefresh() {
-    if (livepreview->value() == 1)
-        Dir1_Change();
+    return applyCase(name, nameChain().caseMode);
 }
 
 void Form1::Combo1_Click() {
@@ -115,6 +75,5 @@ void Form1::Command4_Click() {
 }
 
 void Form1::livepreview_Click() {
-    if (livepreview->value() == 1)
-        Dir1_Change();
+    liveRefresh();
 }

@@ -26,4 +26,14 @@ QString applyAdds(const QString& raw, const AddsSettings& settings);
 // 3 proper case, 4 upper; any other index leaves the text unchanged.
 QString applyCase(const QString& name, int caseMode);
 
+// The whole chain for one set of settings: the additions, then the letter
+// case. A plain value, so that it may run away from the window's controls.
+struct NameChain {
+    AddsSettings adds;
+    int caseMode = 0;
+    QString operator()(const QString& raw) const {
+        return applyCase(applyAdds(raw, adds), caseMode);
+    }
+};
+
 } // namespace ramulo

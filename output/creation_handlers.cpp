@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 
+#include "editor/transform.h"
 #include "output/creation.h"
 #include "platform/aside.h"
 

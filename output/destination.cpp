@@ -1,8 +1,10 @@
-// The destination: drive and folder lists, and the window's single refresh
-// procedure.
+// The destination: the drive and folder lists, and what becomes of a
+// destination that cannot be opened or has gone. Its change runs the
+// window's refresh procedure (preview.cpp).
 
 #include "app/form1.h"
 
+#include "platform/folders.h"
 #include "platform/paths.h"
 
 using namespace ramulo;
@@ -15,14 +17,6 @@ void Form1::Drive1_Change() {
         return;
     }
     Dir1->setPath(m_services.drives->currentFolder(drive));
-}
-
-// Every rebuild of the preview goes through here.
-void Form1::Dir1_Change() {
-    Command3->setEnabled(false);
-    SB1->setPanelText(2, Dir1->path());
-    if (livepreview->value() == 1 || var5)
-        RefreshPreview();
 }
 
 // A folder that cannot be opened leaves the destination where it was.
@@ -56,7 +50,7 @@ bool Form1::destinationStillOpen() {
     const auto reason = unreadableFolder(gone);
     if (!reason)
         return true;
-    Command3->setEnabled(false);
+    invalidate();
     if (const auto above = firstReadableFolder(foldersAbove(gone) + startFolders())) {
         const QSignalBlocker quiet(Dir1);
         Dir1->setPath(*above);

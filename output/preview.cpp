@@ -1,12 +1,60 @@
-// The preview run: names, count, the warnings, and the gate of the create
-// command.
+// When the preview runs, and when folders may be created.
+//
+// Every change of the names, of a formatting setting or of the destination
+// invalidates: "Créer" goes off. Most of them then refresh live: the window's
+// refresh procedure, Dir1_Change, runs, and it rebuilds the preview when
+// automatic preview is on, or when the preview button asked for it. Typing
+// in the editor invalidates without refreshing. Only a preview that finds
+// nothing to warn about turns "Créer" back on.
 
 #include "app/form1.h"
 
+#include "editor/namelist.h"
+#include "editor/transform.h"
 #include "output/report.h"
 #include "platform/aside.h"
 
 using namespace ramulo;
+
+// No folder can be created from a list that was not previewed since its last change.
+void Form1::invalidate() {
+    Command3->setEnabled(false);
+}
+
+void Form1::liveRefresh() {
+    if (livepreview->value() == 1)
+        Dir1_Change();
+}
+
+// The refresh procedure: every rebuild of the preview goes through here.
+void Form1::Dir1_Change() {
+    invalidate();
+    SB1->setPanelText(2, Dir1->path());
+    if (livepreview->value() == 1 || var5)
+        RefreshPreview();
+}
+
+// The controls cannot change while a preview or a creation runs, so their
+// settings are read once; the chain can then run away from the widgets.
+NameChain Form1::nameChain() const {
+    AddsSettings adds;
+    adds.prefixOn = prefcheck->value() != 0;
+    adds.prefix = preftext->text();
+    adds.suffixOn = suffcheck->value() != 0;
+    adds.suffix = sufftext->text();
+    adds.forbiddenMode = Combo3->currentIndex();
+    adds.separatorMode = Combo2->currentIndex();
+    return {adds, Combo1->currentIndex()};
+}
+
+// A key typed in the prefix box previews twice, over the same lines.
+QStringList Form1::editorLines() {
+    if (m_linesRevision != Text1->revision()) {
+        m_lines = splitLines(Text1->text());
+        m_linesRevision = Text1->revision();
+    }
+    return m_lines;
+}
 
 void Form1::RefreshPreview() {
     var5 = false;

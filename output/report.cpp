@@ -71,16 +71,16 @@ std::optional<QString> refusal(const QString& name, qsizetype pathLength, const 
     return std::nullopt;
 }
 
-std::optional<QString> takenBy(FileSystem::Entry entry) {
+std::optional<QString> takenBy(Entry entry) {
     switch (entry) {
-    case FileSystem::Entry::File:
+    case Entry::File:
         return QStringLiteral("un fichier porte déjà ce nom");
-    case FileSystem::Entry::Link:
+    case Entry::Link:
         return QStringLiteral("un lien porte déjà ce nom");
-    case FileSystem::Entry::Other:
+    case Entry::Other:
         return QStringLiteral("un élément qui n'est pas un dossier porte déjà ce nom");
-    case FileSystem::Entry::None:
-    case FileSystem::Entry::Folder:
+    case Entry::None:
+    case Entry::Folder:
         break;
     }
     return std::nullopt;
@@ -100,8 +100,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             report.names.append(std::move(name));
     }
     report.count = report.names.size();
-    const std::vector<FileSystem::Entry> entries =
-        inputs.entriesIn(inputs.destination, report.names);
+    const std::vector<Entry> entries = inputs.entriesIn(inputs.destination, report.names);
     // A path's length is the destination's and the name's.
     const qsizetype folderLength = systemLength(joinPath(inputs.destination, {}), inputs.rules);
 
@@ -116,9 +115,8 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         const QString& raw = lines.at(index);
         const bool hasName = named[static_cast<std::size_t>(index)];
         const QString name = hasName ? report.names.at(next) : QString();
-        const auto entry =
-            hasName ? entries[static_cast<std::size_t>(next++)] : FileSystem::Entry::None;
-        if (entry == FileSystem::Entry::Folder)
+        const auto entry = hasName ? entries[static_cast<std::size_t>(next++)] : Entry::None;
+        if (entry == Entry::Folder)
             report.existing.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
                                    shownCut(name));
         qint64 earlier = 0;
@@ -135,7 +133,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             report.duplicatesLeftOut += earlier - listed;
         }
 
-        if (!hasName || entry == FileSystem::Entry::Folder || earlier > 0)
+        if (!hasName || entry == Entry::Folder || earlier > 0)
             continue;
         std::optional<QString> why =
             refusal(name, folderLength + systemLength(name, inputs.rules), inputs.rules);

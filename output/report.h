@@ -3,7 +3,7 @@
 // count, the lines that repeat earlier lines, the names whose folder exists,
 // and the names that creation could not make as they are shown.
 
-#include "platform/services.h"
+#include "platform/fs_types.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,8 +30,8 @@ inline constexpr qint64 kDuplicateReportLimit = 1'000'000;
 struct PreviewInputs {
     std::function<QString(const QString&)> folderName; // raw line -> folder name
     QString destination;
-    // What each name holds in the folder, as FileSystem::entriesIn answers.
-    std::function<std::vector<FileSystem::Entry>(const QString&, const QStringList&)> entriesIn;
+    // What each name holds in the folder, as the file system answers for the joined paths.
+    std::function<std::vector<Entry>(const QString&, const QStringList&)> entriesIn;
     NameRules rules; // of the destination
 };
 

@@ -1,26 +1,14 @@
 #include "platform/controls.h"
 
-#include "platform/aside.h"
 #include "platform/paths.h"
 
-#include <QCollator>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMimeData>
-#include <QPlainTextDocumentLayout>
-#include <QThread>
-
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
-#include <QTextBlock>
-#include <algorithm>
-#include <memory>
-#include <numeric>
 #include <qdrawutil.h>
 
 namespace ramulo {
@@ -37,13 +25,16 @@ QFont makeFont(const QString& family, double points, bool bold, bool italic) {
     return f;
 }
 
-namespace {
+void onButtonFace(QWidget* widget) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Button));
+    widget->setPalette(p);
+}
+
 bool isEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-// A key that types a character (Enter and Backspace included) raises keyPress;
-// Delete, though it comes with the DEL character, is an editing key.
 bool isCharacterKey(const QKeyEvent* event) {
     if (isEnter(event))
         return true;
@@ -56,7 +47,6 @@ QChar characterOf(const QKeyEvent* event) {
         return QLatin1Char('\r');
     return event->text().at(0);
 }
-} // namespace
 
 // ComboBox ---------------------------------------------------------------
 
@@ -134,217 +124,6 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     if (isCharacterKey(event))
         emit KeyPress(characterOf(event));
     QLineEdit::keyPressEvent(event);
-}
-
-// EditorBox --------------------------------------------------------------
-
-EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setTabChangesFocus(true);
-    connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::Change);
-    watch(document());
-}
-
-// The document's own signal, which a blocked widget does not hold back.
-void EditorBox::watch(QTextDocument* document) {
-    connect(document, &QTextDocument::contentsChanged, this, [this] { ++m_revision; });
-}
-
-// Only CR LF ends a line of the editor. A lone LF or CR set from code stays
-// part of its line: the document holds it as a line separator (drawn as a
-// break inside the line) or as the visible CR symbol, marked in its format so
-// that the same characters typed or pasted stay themselves.
-namespace {
-constexpr char16_t kLoneLf = QChar::LineSeparator;
-constexpr char16_t kLoneCr = u'\u240D';
-constexpr int kHeldBreak = QTextFormat::UserProperty; // the CR or LF a character stands for
-} // namespace
-
-QString EditorBox::text() const {
-    // The raw text keeps every character as typed (no-break spaces included);
-    // lines are separated by U+2029, and its indexes are document positions.
-    const QString raw = document()->toRawText();
-    QString text;
-    text.reserve(raw.size() + document()->blockCount());
-    qsizetype from = 0; // the start of the characters not copied yet
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const char16_t c = raw.at(i).unicode();
-        if (c != QChar::ParagraphSeparator && c != kLoneLf && c != kLoneCr)
-            continue;
-        text.append(raw.constData() + from, i - from);
-        from = i + 1;
-        if (c == QChar::ParagraphSeparator) {
-            text += QStringLiteral("\r\n");
-        } else {
-            const char16_t held = heldBreak(static_cast<int>(i));
-            text += QChar(held ? held : c);
-        }
-    }
-    text.append(raw.constData() + from, raw.size() - from);
-    return text;
-}
-
-char16_t EditorBox::heldBreak(int position) const {
-    const QTextBlock block = document()->findBlock(position);
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (position >= fragment.position() && position < fragment.position() + fragment.length())
-            return static_cast<char16_t>(fragment.charFormat().intProperty(kHeldBreak));
-    }
-    return 0;
-}
-
-namespace {
-// A text this long has its document built aside.
-constexpr qsizetype kBuiltAside = 1 << 22;
-
-// Wrapping at word boundaries costs the square of a word's length: a line of a
-// million letters without a blank would freeze the window for minutes. Text
-// that holds such a word wraps anywhere.
-bool holdsLongWord(QStringView text) {
-    constexpr qsizetype kLongWord = 2000;
-    qsizetype run = 0;
-    for (const QChar c : text) {
-        run = c.isSpace() ? 0 : run + 1;
-        if (run > kLongWord)
-            return true;
-    }
-    return false;
-}
-} // namespace
-
-void EditorBox::wrapFor(QStringView text, bool replacing) {
-    const auto mode =
-        holdsLongWord(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
-    // Once a long word is in, only a new text lets it go: undo may bring it back.
-    if (replacing || mode == QTextOption::WrapAnywhere)
-        setWordWrapMode(mode);
-}
-
-void EditorBox::setText(const QString& text) {
-    // Setting the text it already holds changes nothing, and so raises nothing.
-    // The length tells most texts apart without reading the document: each
-    // line break is one position there and two characters here.
-    const QTextDocument* current = document();
-    const qsizetype length = current->characterCount() - 1 + current->blockCount() - 1;
-    if (text.size() == length && text == this->text())
-        return;
-    wrapFor(text, true);
-    QString shown;
-    shown.reserve(text.size());
-    QList<qsizetype> held; // positions of lone CRs and LFs
-    qsizetype from = 0;    // the start of the characters not copied yet
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        shown.append(text.constData() + from, i - from);
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
-            shown += u'\n';
-            ++i;
-        } else {
-            held << shown.size();
-            shown += QChar(c == u'\n' ? kLoneLf : kLoneCr);
-        }
-        from = i + 1;
-    }
-    shown.append(text.constData() + from, text.size() - from);
-    {
-        // One change, once the marks are in place.
-        const QSignalBlocker quiet(this);
-        if (shown.size() < kBuiltAside) {
-            setPlainText(shown);
-            markHeldBreaks(document(), held);
-        } else {
-            replaceDocument(shown, held);
-        }
-    }
-    emit Change();
-}
-
-// Marking is not an edit to undo.
-void EditorBox::markHeldBreaks(QTextDocument* document, const QList<qsizetype>& held) {
-    if (held.isEmpty())
-        return;
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    for (const qsizetype position : held) {
-        cursor.setPosition(static_cast<int>(position));
-        cursor.setPosition(static_cast<int>(position) + 1, QTextCursor::KeepAnchor);
-        QTextCharFormat mark;
-        const bool lineFeed = document->characterAt(static_cast<int>(position)) == kLoneLf;
-        mark.setProperty(kHeldBreak, lineFeed ? int(u'\n') : int(u'\r'));
-        cursor.mergeCharFormat(mark);
-    }
-    document->setUndoRedoEnabled(true);
-}
-
-// A document of millions of lines takes seconds to build: it is built aside,
-// with the settings of the one it replaces, while the window keeps painting.
-void EditorBox::replaceDocument(const QString& shown, const QList<qsizetype>& held) {
-    const QFont font = document()->defaultFont();
-    const QTextOption option = document()->defaultTextOption();
-    QThread* const home = thread();
-    QTextDocument* built = nullptr;
-    runAside(window(), QStringLiteral("Chargement de la liste…"), [&] {
-        auto document = std::make_unique<QTextDocument>();
-        document->setDefaultFont(font);
-        document->setDefaultTextOption(option);
-        document->setUndoRedoEnabled(false);
-        document->setPlainText(shown);
-        document->setUndoRedoEnabled(true);
-        markHeldBreaks(document.get(), held);
-        document->moveToThread(home);
-        built = document.release();
-    });
-    built->setParent(this);
-    built->setDocumentLayout(new QPlainTextDocumentLayout(built));
-    // The first document belongs to the widget's own machinery, which deletes it.
-    QTextDocument* const replaced = document();
-    const bool ours = replaced->parent() == this;
-    setDocument(built);
-    watch(built);
-    ++m_revision;
-    if (ours)
-        delete replaced;
-}
-
-// Typed or pasted characters never take the mark of the character before them.
-void EditorBox::insertTyped(const QString& text) {
-    QTextCursor cursor = textCursor();
-    cursor.insertText(text, QTextCharFormat());
-    setTextCursor(cursor);
-    ensureCursorVisible();
-}
-
-void EditorBox::insertFromMimeData(const QMimeData* source) {
-    if (source->hasText()) {
-        wrapFor(source->text(), false);
-        insertTyped(source->text());
-    } else {
-        QPlainTextEdit::insertFromMimeData(source);
-    }
-}
-
-void EditorBox::keyPressEvent(QKeyEvent* event) {
-    // Shift+Enter ends the line as Enter does.
-    if (isEnter(event) && (event->modifiers() & Qt::ShiftModifier)) {
-        QKeyEvent enter(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
-                        event->text(), event->isAutoRepeat(), event->count());
-        keyPressEvent(&enter);
-        event->setAccepted(enter.isAccepted());
-        return;
-    }
-    if (isCharacterKey(event))
-        emit KeyPress(characterOf(event));
-    const QString typed = event->text();
-    if (typed.contains(QChar(kLoneLf)) || typed.contains(QChar(kLoneCr))) {
-        insertTyped(typed);
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
 }
 
 // PreviewPane ------------------------------------------------------------
@@ -540,215 +319,6 @@ void StatusBar::setPanelText(int panel, const QString& text) {
 
 QString StatusBar::panelText(int panel) const {
     return m_panels.at(panel - 1)->text();
-}
-
-// DriveList --------------------------------------------------------------
-
-DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
-    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::Change);
-}
-
-void DriveList::setDrives(const QStringList& drives) {
-    const QSignalBlocker quiet(this);
-    clear();
-    addItems(drives);
-}
-
-QString DriveList::drive() const {
-    return currentText();
-}
-
-void DriveList::setDrive(const QString& drive) {
-    int index = findText(drive, Qt::MatchFixedString);
-    if (index < 0) {
-        const QSignalBlocker quiet(this);
-        addItem(drive);
-        index = count() - 1;
-    }
-    setCurrentIndex(index);
-}
-
-// FolderList -------------------------------------------------------------
-
-namespace {
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kDepthRole = Qt::UserRole + 1;
-
-// Each folder is drawn one step further right than the folder that holds it,
-// icon included.
-class IndentDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyleOptionViewItem indented(option);
-        indented.rect.setLeft(option.rect.left() + 10 * index.data(kDepthRole).toInt());
-        QStyledItemDelegate::paint(painter, indented, index);
-    }
-};
-} // namespace
-
-namespace {
-// In the user's language, case aside. Each name's sort key is made once: ten
-// times faster than comparing the names themselves.
-QStringList byName(const QStringList& names) {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(static_cast<std::size_t>(names.size()));
-    for (const QString& name : names)
-        keys.push_back(collator.sortKey(name.toCaseFolded())); // "C" would keep the case
-    std::vector<qsizetype> order(keys.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int c = keys[static_cast<std::size_t>(a)].compare(keys[static_cast<std::size_t>(b)]);
-        return c != 0 ? c < 0 : names.at(a) < names.at(b);
-    });
-    QStringList sorted;
-    sorted.reserve(names.size());
-    for (const qsizetype i : order)
-        sorted.append(names.at(i));
-    return sorted;
-}
-} // namespace
-
-// The chain's folders are full paths, the sub-folders plain names.
-class FolderList::Rows : public QAbstractListModel {
-public:
-    using QAbstractListModel::QAbstractListModel;
-    QStringList chain;
-    QStringList subFolders;
-    QString open;
-    QIcon openIcon, closedIcon;
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(chain.size() + subFolders.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        const int row = index.row();
-        const bool above = row < chain.size();
-        if (row < 0 || row >= rowCount())
-            return {};
-        switch (role) {
-        case Qt::DisplayRole:
-            return above ? (row == 0 ? chain.at(0) : QFileInfo(chain.at(row)).fileName())
-                         : subFolders.at(row - chain.size());
-        case Qt::DecorationRole:
-            return above ? openIcon : closedIcon;
-        case kPathRole:
-            return above ? chain.at(row) : joinPath(open, subFolders.at(row - chain.size()));
-        case kDepthRole:
-            return above ? row : static_cast<int>(chain.size());
-        default:
-            return {};
-        }
-    }
-    void reset(QStringList folders, QStringList names, const QString& folder) {
-        beginResetModel();
-        chain = std::move(folders);
-        subFolders = std::move(names);
-        open = folder;
-        endResetModel();
-    }
-};
-
-FolderList::FolderList(QWidget* parent) : QListView(parent), m_rows(new Rows(this)) {
-    m_rows->openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    m_rows->closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    setModel(m_rows);
-    setUniformItemSizes(true);
-    setEditTriggers(NoEditTriggers);
-    setItemDelegate(new IndentDelegate(this));
-    connect(this, &QListView::doubleClicked, this, &FolderList::openRow);
-}
-
-int FolderList::count() const {
-    return m_rows->rowCount();
-}
-
-QString FolderList::rowText(int row) const {
-    return m_rows->index(row).data().toString();
-}
-
-void FolderList::setCurrentRow(int row) {
-    setCurrentIndex(m_rows->index(row));
-}
-
-void FolderList::setPath(const QString& path) {
-    const QString target = displayPath(path);
-    if (target == m_path)
-        return;
-    if (const auto reason = unreadableFolder(target)) {
-        emit openFailed(target, *reason);
-        return;
-    }
-    m_path = target;
-    fill();
-    emit Change();
-}
-
-void FolderList::refresh() {
-    fill();
-}
-
-void FolderList::fill() {
-    // The chain from the root down to the open folder, a step of indent a level.
-    QStringList chain;
-    for (QDir dir(m_path);;) {
-        chain.prepend(displayPath(dir.absolutePath()));
-        if (dir.isRoot() || !dir.cdUp())
-            break;
-    }
-    // A folder of many thousands of sub-folders is read aside.
-    QStringList subFolders;
-    runAside(window(), QStringLiteral("Lecture du dossier…"),
-             [&, folder = m_path] { subFolders = byName(ramulo::subFolders(folder)); });
-    const int open = static_cast<int>(chain.size()) - 1;
-    m_rows->reset(std::move(chain), std::move(subFolders), m_path);
-    setCurrentRow(open);
-}
-
-void FolderList::openRow(const QModelIndex& index) {
-    if (index.isValid())
-        setPath(index.data(kPathRole).toString());
-}
-
-void FolderList::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        openRow(currentIndex());
-        return;
-    }
-    QListView::keyPressEvent(event);
-}
-
-// FileList ---------------------------------------------------------------
-
-FileList::FileList(QWidget* parent) : QListWidget(parent) {
-    setUniformItemSizes(true);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            emit Click();
-    });
-}
-
-void FileList::setFolder(const QString& folder) {
-    m_folder = folder;
-    refresh();
-}
-
-void FileList::refresh() {
-    const QSignalBlocker quiet(this);
-    clear();
-    if (m_folder.isEmpty())
-        return;
-    addItems(QDir(m_folder).entryList({m_pattern}, QDir::Files | QDir::Readable,
-                                      QDir::Name | QDir::IgnoreCase | QDir::LocaleAware));
-    setCurrentRow(-1);
-}
-
-QString FileList::fileName() const {
-    const QListWidgetItem* item = currentItem();
-    return item ? item->text() : QString();
 }
 
 } // namespace ramulo

@@ -10,20 +10,19 @@
 // - A check box holds 0, 1 or 2 (grayed).
 // - A text box raises keyPress for a character key (Enter included) before the
 //   key changes the text, then change.
-// - The editor's text is read and written with CR LF between lines.
-// - The folder list has an open folder; opening another raises change,
-//   re-reading its sub-folders does not.
+//
+// The editor box is in editor_box.h, the drive, folder and file lists in
+// folder_lists.h.
 
 #include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -39,6 +38,22 @@ constexpr int px(int twips) {
 QRect twipsRect(int left, int top, int width, int height);
 QFont makeFont(const QString& family, double points, bool bold = false, bool italic = false);
 
+// Names the widget as the window's control and puts it at its place, in twips.
+template <typename W> W* place(W* widget, const char* name, int l, int t, int w, int h) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(twipsRect(l, t, w, h));
+    return widget;
+}
+
+// Lists and read-only texts are drawn on the button face, as the window's own.
+void onButtonFace(QWidget* widget);
+
+// Keys as the controls read them: a key that types a character (Enter and
+// Backspace included) raises keyPress, with CR for Enter; Delete, though it
+// comes with the DEL character, is an editing key.
+bool isEnter(const QKeyEvent* event);
+bool isCharacterKey(const QKeyEvent* event);
+QChar characterOf(const QKeyEvent* event);
 // Gives the widgets of class T the accessible role R: Qt reads a widget of its
 // own class only by its base class, a plain widget as a filler.
 template <typename T, QAccessible::Role R>
@@ -98,39 +113,6 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-};
-
-// The multi-line editor: long lines wrap, and only a vertical scroll bar is
-// shown. text() and setText() use CR LF between lines; the plainText property
-// (lines joined by "\n") is Qt's own. A lone CR or LF set from code stays
-// inside its line, and comes back as it was set; a character typed or pasted
-// comes back as that character.
-class EditorBox : public QPlainTextEdit {
-    Q_OBJECT
-public:
-    explicit EditorBox(QWidget* parent = nullptr);
-    QString text() const;
-    void setText(const QString& text);
-    // Advances at every change of the text, so that readers may keep what
-    // they made of it.
-    quint64 revision() const { return m_revision; }
-
-signals:
-    void KeyPress(QChar key);
-    void Change();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
-
-private:
-    char16_t heldBreak(int position) const;
-    void insertTyped(const QString& text);
-    void wrapFor(QStringView text, bool replacing);
-    static void markHeldBreaks(QTextDocument* document, const QList<qsizetype>& held);
-    void replaceDocument(const QString& shown, const QList<qsizetype>& held);
-    void watch(QTextDocument* document);
-    quint64 m_revision = 0;
 };
 
 // The read-only preview pane: one folder name a row. A list view rather than a
@@ -242,77 +224,6 @@ public:
 
 private:
     QList<QLabel*> m_panels;
-};
-
-// Drive list: one entry per drive, as "C:\" or "/".
-class DriveList : public QComboBox {
-    Q_OBJECT
-    Q_PROPERTY(QString drive READ drive WRITE setDrive NOTIFY Change)
-public:
-    explicit DriveList(QWidget* parent = nullptr);
-    void setDrives(const QStringList& drives);
-    QString drive() const;
-    // Shows the drive; raises change only when the drive shown changes. A drive
-    // that is not in the list is added.
-    void setDrive(const QString& drive);
-
-signals:
-    void Change();
-};
-
-// Folder list: the chain of folders from the drive's root to the open folder,
-// then the open folder's sub-folders. Double-click or Enter opens a folder.
-// Rows come from a model of plain names, so that a folder of a million
-// sub-folders lists in a blink and in little memory.
-class FolderList : public QListView {
-    Q_OBJECT
-    Q_PROPERTY(QString path READ path WRITE setPath NOTIFY Change)
-public:
-    explicit FolderList(QWidget* parent = nullptr);
-    QString path() const { return m_path; }
-    // Opens the folder and raises change when the path changes. A folder that
-    // cannot be read leaves the list as it was and raises openFailed.
-    void setPath(const QString& path);
-    // Re-reads the open folder's sub-folders; the path, and so change, stay alone.
-    void refresh();
-    int count() const;
-    QString rowText(int row) const;
-    void setCurrentRow(int row);
-
-signals:
-    void Change();
-    void openFailed(const QString& path, const QString& reason);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void fill();
-    void openRow(const QModelIndex& index);
-    QString m_path;
-    class Rows;
-    Rows* m_rows;
-};
-
-// File list of one folder, filtered by a pattern; rows are the file names.
-class FileList : public QListWidget {
-    Q_OBJECT
-public:
-    explicit FileList(QWidget* parent = nullptr);
-    QString folder() const { return m_folder; }
-    void setFolder(const QString& folder); // reads it
-    void setPattern(const QString& pattern) { m_pattern = pattern; }
-    QString pattern() const { return m_pattern; }
-    void refresh();
-    // The selected file's name without folder, or empty.
-    QString fileName() const;
-
-signals:
-    void Click();
-
-private:
-    QString m_folder;
-    QString m_pattern = QStringLiteral("*");
 };
 
 } // namespace ramulo

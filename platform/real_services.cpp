@@ -1,19 +1,13 @@
 #include "platform/real_services.h"
 
+#include "platform/folders.h"
 #include "platform/paths.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHash>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <cerrno>
@@ -54,133 +48,6 @@ Services Services::completed() const {
     if (!s.program)
         s.program = std::make_shared<RealProgramInfo>();
     return s;
-}
-
-namespace {
-// Names and paths come already cut to a readable length; a line still longer
-// than this (a pasted line of a million characters would make a box hundreds
-// of thousands of pixels tall and take seconds to lay out) is cut as well.
-constexpr qsizetype kLongLine = 400;
-
-// The message as it is shown and read out: lines end with a bare line feed,
-// and any other control character (a tab or a lone carriage return inside a
-// name) shows as its visible symbol, U+2400 and up, rather than moving the
-// text or being read as noise.
-QString readable(const QString& message) {
-    QString text = message;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (QChar& c : text) {
-        if (c.unicode() < 0x20 && c != u'\n')
-            c = QChar(0x2400 + c.unicode());
-        else if (c.unicode() == 0x7f)
-            c = QChar(0x2421);
-    }
-    return text;
-}
-
-// The message with every long line cut.
-QString withLongLinesCut(const QString& text) {
-    QString result;
-    qsizetype copied = 0; // the text before this index is in result already
-    for (qsizetype start = 0; start <= text.size();) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        if (end - start > kLongLine) {
-            const QString line = text.sliced(start, end - start);
-            if (const QString cut = shownCut(line, kLongLine, kLongLine / 2 - 50); cut != line) {
-                result += QStringView(text).sliced(copied, start - copied);
-                result += cut;
-                copied = end;
-            }
-        }
-        start = end + 1;
-    }
-    if (copied == 0)
-        return text;
-    result += QStringView(text).sliced(copied);
-    return result;
-}
-
-// A long message (a report of many lines) keeps its first line as the box's
-// text and shows the rest in a scrolling area, so that the box fits the screen
-// and its buttons stay in reach.
-void moveBodyToScrollingArea(QMessageBox& box, const QString& text) {
-    const qsizetype firstBreak = text.indexOf(u'\n');
-    auto* body = new QPlainTextEdit(&box);
-    body->setObjectName(QStringLiteral("report"));
-    body->setReadOnly(true);
-    body->setLineWrapMode(QPlainTextEdit::NoWrap);
-    body->setPlainText(text.mid(firstBreak + 1));
-    const QRect screen = box.screen()->availableGeometry();
-    body->setFixedSize(std::min(560, screen.width() * 2 / 3), std::min(420, screen.height() / 2));
-
-    // The area goes between the text and the buttons.
-    auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    auto* buttons = box.findChild<QDialogButtonBox*>();
-    if (grid && buttons) {
-        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-        grid->getItemPosition(grid->indexOf(buttons), &row, &column, &rowSpan, &columnSpan);
-        grid->removeWidget(buttons);
-        grid->addWidget(body, row, 0, 1, grid->columnCount());
-        grid->addWidget(buttons, row + 1, column, rowSpan, columnSpan);
-    }
-    // Last, so that a box already on screen takes its new size from the new text.
-    body->show();
-    box.setText(text.left(firstBreak));
-}
-
-// A box that keeps its OK button in reach: when its text, laid out, would
-// still make it wider or taller than its screen (lines that wrap), the body
-// moves into the scrolling area before the box appears.
-class FittingBox : public QMessageBox {
-public:
-    explicit FittingBox(QWidget* parent) : QMessageBox(parent) {}
-    // The message whose body may still move; empty once it has.
-    QString movableText;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        QMessageBox::showEvent(event); // sizes the box to its text and centres it
-        const QSize room = screen()->availableGeometry().size();
-        if (movableText.contains(u'\n') && room.boundedTo(size()) != size()) {
-            moveBodyToScrollingArea(*this, std::exchange(movableText, QString()));
-            adjustPosition(parentWidget());
-        }
-    }
-};
-} // namespace
-
-MessageBoxes::Answer RealMessageBoxes::show(const QString& message, const QString& title,
-                                            Buttons buttons, Icon icon) {
-    const QString text = withLongLinesCut(readable(message));
-    FittingBox box(QApplication::activeWindow());
-    box.setWindowTitle(title);
-    box.setText(text);
-    box.setTextFormat(Qt::PlainText);
-    switch (icon) {
-    case Icon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case Icon::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case Icon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    }
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    if (buttons == Buttons::OkCancel)
-        box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
-    if (text.count(u'\n') >= kLongMessageLines)
-        moveBodyToScrollingArea(box, text);
-    else
-        box.movableText = text;
-    box.exec();
-    if (box.clickedButton() == ok || buttons == Buttons::Ok)
-        return Answer::Ok;
-    return Answer::Cancel;
 }
 
 FileSystem::Entry RealFileSystem::entryAt(const QString& path) {
@@ -266,38 +133,50 @@ void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& 
         other.join();
 }
 
-#ifdef Q_OS_LINUX
-// A name that is one entry of the folder, as the folder's listing spells it,
-// and no longer than `room` bytes; nothing for any other.
-std::optional<QByteArray> entryName(const QString& name, qsizetype room) {
-    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..") ||
-        name.contains(u'/') || name.contains(QChar(u'\0')) || !name.isValidUtf16())
-        return std::nullopt;
-    QByteArray bytes = QFile::encodeName(name);
-    if (bytes.size() > room)
-        return std::nullopt;
-    return bytes;
+#ifndef Q_OS_WIN
+int openFolder(const std::filesystem::path& native) {
+    return ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
+#endif
 
-// Whether the file system of the open folder finds a name only by its exact
-// bytes: then a name missing from the listing is a name that is not there.
-bool comparesBytes(int handle) {
+#ifdef Q_OS_LINUX
+// What the volume of an open folder does with names.
+struct Volume {
+    enum class Kind { ByteNames, Windows, Smb, Other } kind = Kind::Other;
+    // Whether the folder's entries ignore case; nothing when that cannot be told.
+    std::optional<bool> foldsCase;
+};
+
+Volume volumeOf(int handle) {
+    Volume found;
     struct statfs volume {};
-    if (::fstatfs(handle, &volume) != 0)
-        return false;
-    switch (static_cast<std::uint32_t>(volume.f_type)) {
-    case 0xEF53:     // ext2, ext3, ext4
-    case 0x9123683E: // btrfs
-    case 0x01021994: // tmpfs
-        break;
-    default:
-        return false;
+    if (::fstatfs(handle, &volume) == 0) {
+        switch (static_cast<std::uint32_t>(volume.f_type)) {
+        case 0xEF53:     // ext2, ext3, ext4
+        case 0x9123683E: // btrfs
+        case 0x01021994: // tmpfs
+            found.kind = Volume::Kind::ByteNames;
+            break;
+        case 0x4d44:     // FAT
+        case 0x2011BAB0: // exFAT
+            found.kind = Volume::Kind::Windows;
+            break;
+        case 0xFF534D42: // SMB
+        case 0xFE534D42: // SMB2
+            found.kind = Volume::Kind::Smb;
+            break;
+        default:
+            break;
+        }
     }
-    // ext4 and tmpfs may fold the case of one folder's entries.
+    // ext4, f2fs and tmpfs may fold the case of one folder's entries; a file
+    // system without these flags folds none.
     int flags = 0;
-    if (::ioctl(handle, FS_IOC_GETFLAGS, &flags) != 0)
-        return errno == ENOTTY || errno == EOPNOTSUPP;
-    return !(flags & FS_CASEFOLD_FL);
+    if (::ioctl(handle, FS_IOC_GETFLAGS, &flags) == 0)
+        found.foldsCase = (flags & FS_CASEFOLD_FL) != 0;
+    else if (errno == ENOTTY || errno == EOPNOTSUPP)
+        found.foldsCase = false;
+    return found;
 }
 #endif
 } // namespace
@@ -319,10 +198,13 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
     const auto native = systemPath(folder);
     if (!native)
         return std::nullopt;
-    const int handle = ::open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int handle = openFolder(*native);
     if (handle < 0)
         return std::nullopt;
-    DIR* listing = comparesBytes(handle) ? ::fdopendir(handle) : nullptr;
+    // Only where a name missing from the listing is a name that is not there.
+    const Volume volume = volumeOf(handle);
+    const bool byBytes = volume.kind == Volume::Kind::ByteNames && volume.foldsCase == false;
+    DIR* listing = byBytes ? ::fdopendir(handle) : nullptr;
     if (!listing) {
         ::close(handle);
         return std::nullopt;
@@ -344,7 +226,9 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
     std::vector<Entry> entries;
     entries.reserve(static_cast<std::size_t>(names.size()));
     for (const QString& name : names) {
-        const auto bytes = entryName(name, room);
+        auto bytes = entryName(name);
+        if (bytes && bytes->size() > room)
+            bytes.reset();
         const auto type = bytes ? types.constFind(*bytes) : types.cend();
         if (bytes && type == types.cend())
             entries.push_back(Entry::None);
@@ -380,12 +264,11 @@ std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QStri
               m_handle(handle) {}
         ~InHandle() override { ::close(m_handle); }
         std::optional<QString> make(const QString& name) override {
-            const QByteArray bytes = QFile::encodeName(name);
-            // What the joined path would not allow goes the joined path's way.
-            if (name.isEmpty() || name.contains(QChar(u'\0')) || !name.isValidUtf16() ||
-                m_folderBytes + 1 + static_cast<std::size_t>(bytes.size()) >= PATH_MAX)
+            // What is not one entry, or too long a path, goes the joined path's way.
+            const auto bytes = entryName(name);
+            if (!bytes || m_folderBytes + 1 + static_cast<std::size_t>(bytes->size()) >= PATH_MAX)
                 return m_files.createFolder(joinPath(m_folder, name));
-            if (::mkdirat(m_handle, bytes.constData(), 0777) == 0)
+            if (::mkdirat(m_handle, bytes->constData(), 0777) == 0)
                 return std::nullopt;
             return QString::fromLocal8Bit(std::generic_category().message(errno));
         }
@@ -397,8 +280,7 @@ std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QStri
         int m_handle;
     };
     if (const auto native = systemPath(folder))
-        if (const int handle = ::open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            handle >= 0)
+        if (const int handle = openFolder(*native); handle >= 0)
             return std::make_unique<InHandle>(*this, folder, native->native().size(), handle);
 #endif
     return FileSystem::folderMaker(folder);
@@ -414,44 +296,28 @@ NameRules RealFileSystem::nameRules(const QString& folder) {
     rules.longestPath = 247; // a folder's full path, without the long-path prefix
 #else
     const auto native = systemPath(folder);
-    if (!native)
+    const int handle = native ? openFolder(*native) : -1;
+    if (handle < 0)
         return rules;
-    const char* const c = native->c_str();
-    if (const long longest = ::pathconf(c, _PC_NAME_MAX); longest > 0)
+    if (const long longest = ::fpathconf(handle, _PC_NAME_MAX); longest > 0)
         rules.longestName = longest;
-    if (const long longest = ::pathconf(c, _PC_PATH_MAX); longest > 0)
+    if (const long longest = ::fpathconf(handle, _PC_PATH_MAX); longest > 0)
         rules.longestPath = longest - 1; // the count includes the final NUL
 #ifdef _PC_CASE_SENSITIVE
-    rules.ignoresCase = ::pathconf(c, _PC_CASE_SENSITIVE) == 0;
+    rules.ignoresCase = ::fpathconf(handle, _PC_CASE_SENSITIVE) == 0;
 #endif
 #ifdef Q_OS_LINUX
-    struct statfs volume {};
-    if (::statfs(c, &volume) == 0) {
-        switch (static_cast<std::uint32_t>(volume.f_type)) {
-        case 0x4d44:     // FAT
-        case 0x2011BAB0: // exFAT
-            // Shared with Windows, and holding its names.
-            rules.utf16 = true;
-            rules.longestName = 255;
-            rules.ignoresCase = true;
-            rules.windowsNames = true;
-            break;
-        case 0xFF534D42: // SMB
-        case 0xFE534D42: // SMB2
-            rules.ignoresCase = true;
-            break;
-        default:
-            break;
-        }
+    const Volume volume = volumeOf(handle);
+    if (volume.kind == Volume::Kind::Windows) {
+        // Shared with Windows, and holding its names.
+        rules.utf16 = true;
+        rules.longestName = 255;
+        rules.windowsNames = true;
     }
-    // A folder of ext4 or f2fs may fold the case of its own entries.
-    if (const int handle = ::open(c, O_RDONLY | O_DIRECTORY | O_CLOEXEC); handle >= 0) {
-        int flags = 0;
-        if (::ioctl(handle, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_CASEFOLD_FL))
-            rules.ignoresCase = true;
-        ::close(handle);
-    }
+    rules.ignoresCase = volume.kind == Volume::Kind::Windows || volume.kind == Volume::Kind::Smb ||
+                        volume.foldsCase == true;
 #endif
+    ::close(handle);
 #endif
     return rules;
 }

@@ -1,23 +1,12 @@
 #pragma once
 // The services as the running program uses them.
 
+#include "platform/message_boxes.h"
 #include "platform/services.h"
 
 #include <random>
 
-class QWidget;
-
 namespace ramulo {
-
-class RealMessageBoxes : public MessageBoxes {
-public:
-    // Messages of more lines than this show their body in a scrolling area;
-    // shorter ones are the box's text exactly, unless the box would not fit its
-    // screen. Lines longer than 120 characters are cut in the middle.
-    static constexpr int kLongMessageLines = 41;
-
-    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-};
 
 class RealFileSystem : public FileSystem {
 public:

@@ -3,6 +3,8 @@
 // interface: the real ones are in real_services.h, the test doubles in
 // tests/support.
 
+#include "platform/fs_types.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,21 +27,10 @@ public:
     virtual Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
 };
 
-// What a file system does with the names of its folders, as far as it can be
-// known from the destination.
-struct NameRules {
-    qsizetype longestName = 255;  // in bytes of UTF-8, or in UTF-16 units
-    qsizetype longestPath = 4095; // the same units, separators included
-    bool utf16 = false;           // names are UTF-16 units (Windows) rather than bytes
-    bool ignoresCase = false;     // "Dossier" and "dossier" are one folder
-    bool windowsNames = false;    // no control characters, no final dot, no device names
-};
-
 // The file-system questions the window asks.
 class FileSystem {
 public:
-    // What a path holds. A link to a folder is a folder.
-    enum class Entry { None, Folder, File, Link, Other };
+    using Entry = ramulo::Entry;
 
     virtual ~FileSystem() = default;
     // None also for a path that cannot exist.

@@ -37,8 +37,7 @@ void Form1::GenerateSequence() {
     const QString list = generateList(inputs, [this] { return m_services.random->next(); });
     Text1->setText(QString());
     Text1->setText(list);
-    if (livepreview->value() == 1)
-        Dir1_Change();
+    liveRefresh();
 }
 
 // Every check runs, each with its own box; any refusal keeps the editor as it is.

@@ -12,7 +12,7 @@ using namespace ramulo;
 // The file is read whole before the editor is touched: a file that cannot be
 // read leaves the user's names as they were.
 void Form1::File1_Click() {
-    Command3->setEnabled(false);
+    invalidate();
     const QString name = File1->fileName();
     QFile file(joinPath(File1->folder(), name));
     std::optional<QString> text;
@@ -35,8 +35,7 @@ void Form1::File1_Click() {
     }
     Text1->setText(QString());
     Text1->setText(*text);
-    if (livepreview->value() == 1)
-        Dir1_Change();
+    liveRefresh();
 }
 
 void Form1::Command7_Click() {

@@ -20,7 +20,6 @@
 #include <algorithm>
 
 using namespace ramulo;
-using Entry = FileSystem::Entry;
 
 namespace {
 

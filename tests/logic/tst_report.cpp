@@ -7,7 +7,6 @@
 #include <QTest>
 
 using namespace ramulo;
-using Entry = FileSystem::Entry;
 
 namespace {
 // Stands in for the window's chain: trims spaces, so that different raw lines

@@ -1,11 +1,9 @@
-// The editor's text split into raw lines, a raw line through the additions
-// then the letter case, as the window does, and paths as the window shows them.
+// The editor's text split into raw lines, and a raw line through the
+// additions then the letter case, as the window does.
 
 #include "editor/namelist.h"
 #include "editor/transform.h"
-#include "platform/paths.h"
 
-#include <QDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -20,7 +18,6 @@ private slots:
     void splitLines();
     void chain_data();
     void chain();
-    void displayPaths();
 };
 
 void TstTransform::splitLines_data() {
@@ -125,13 +122,6 @@ void TstTransform::chain() {
     QFETCH(int, caseMode);
     QFETCH(QString, expected);
     QCOMPARE(ramulo::applyCase(ramulo::applyAdds(raw, adds), caseMode), expected);
-}
-
-// Only a root keeps its final separator once displayed.
-void TstTransform::displayPaths() {
-    QCOMPARE(ramulo::displayPath(QDir::rootPath()), QDir::toNativeSeparators(QDir::rootPath()));
-    const QString tmp = QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath()));
-    QCOMPARE(ramulo::displayPath(QDir::tempPath() + "/./a/../"), tmp);
 }
 
 QTEST_APPLESS_MAIN(TstTransform)

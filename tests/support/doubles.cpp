@@ -1,5 +1,6 @@
 #include "support/doubles.h"
 
+#include "platform/folders.h"
 #include "platform/paths.h"
 
 #include <QDir>

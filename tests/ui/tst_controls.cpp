@@ -1,6 +1,8 @@
 // The event rules every control of the window follows.
 
 #include "platform/controls.h"
+#include "platform/editor_box.h"
+#include "platform/folder_lists.h"
 
 #include <QClipboard>
 #include <QDir>

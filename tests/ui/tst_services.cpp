@@ -1,6 +1,7 @@
 // The real services, on the real system.
 
 #include "platform/aside.h"
+#include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/real_services.h"
 
@@ -142,6 +143,11 @@ private slots:
         QCOMPARE(drives.notReady(drives.systemDrive()), std::nullopt);
         QVERIFY(drives.notReady(QDir::tempPath() + "/absent-ramulo").has_value());
         QVERIFY(QDir(drives.currentFolder(drives.systemDrive())).exists());
+
+        // Only a root keeps its final separator once displayed.
+        QCOMPARE(displayPath(QDir::rootPath()), QDir::toNativeSeparators(QDir::rootPath()));
+        QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
+                 QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
     }
 
     // Real boxes: title, text, buttons, icon, the answer; a long report, or lines

@@ -1,0 +1,22 @@
+#pragma once
+// What a file system holds at a path, and what it does with the names of its
+// folders: plain values that the preview's report reads without any service.
+
+#include <QtGlobal>
+
+namespace ramulo {
+
+// What a path holds. A link to a folder is a folder.
+enum class Entry { None, Folder, File, Link, Other };
+
+// What a file system does with the names of its folders, as far as it can be
+// known from the destination.
+struct NameRules {
+    qsizetype longestName = 255;  // in bytes of UTF-8, or in UTF-16 units
+    qsizetype longestPath = 4095; // the same units, separators included
+    bool utf16 = false;           // names are UTF-16 units (Windows) rather than bytes
+    bool ignoresCase = false;     // "Dossier" and "dossier" are one folder
+    bool windowsNames = false;    // no control characters, no final dot, no device names
+};
+
+} // namespace ramulo
