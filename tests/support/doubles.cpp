@@ -84,4 +84,13 @@ Services Harness::services() const {
     return {messages, files, drives, nullptr, program};
 }
 
+Form1& PreviewedWindow::open(const QString& destination, const QString& names, int livePreview) {
+    w.emplace(h.services());
+    w->livepreview->setValue(livePreview);
+    w->Dir1->setPath(destination);
+    w->Text1->setText(names);
+    w->Command2->click();
+    return *w;
+}
+
 } // namespace ramulo::test

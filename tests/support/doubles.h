@@ -2,6 +2,7 @@
 // Service doubles for the window's tests: they record what the window asked
 // and answer what the test decided.
 
+#include "app/form1.h"
 #include "platform/real_services.h"
 #include "platform/services.h"
 
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace ramulo::test {
 
@@ -89,6 +91,15 @@ struct Harness {
     // the same, so the test then acts as another user, for as long as the
     // returned guard lives.
     std::shared_ptr<void> unreadable(const QString& relative) const;
+};
+
+// The window over a harness, as a user starts on a list: the destination
+// opened, the names put in the editor, the preview button pressed. Set up the
+// harness first; open() makes the window.
+struct PreviewedWindow {
+    Harness h;
+    std::optional<Form1> w;
+    Form1& open(const QString& destination, const QString& names, int livePreview = 1);
 };
 
 } // namespace ramulo::test

@@ -16,60 +16,47 @@ using namespace ramulo::test;
 class TstDestination : public QObject {
     Q_OBJECT
 private slots:
-    // A change of destination, from the folder list or to a drive's current folder,
-    // disables the create command, shows the path and runs the refresh procedure
-    // once: a preview only if automatic preview is exactly 1 or one was asked for.
-    // What cannot be opened is reported; the open folder and its drive then stay.
+    // A change of destination, from the folder list or to a drive's current
+    // folder, shows the path and runs the refresh procedure (which the gesture
+    // table of the editor's test covers). What cannot be opened is reported;
+    // the open folder and its drive then stay.
     void change_data() {
         QTest::addColumn<QString>("how");    // through a "folder", a "drive", or an "unready" drive
         QTest::addColumn<QString>("target"); // in the test tree
-        QTest::addColumn<int>("automatic");
-        QTest::addColumn<bool>("requested");
-        QTest::addColumn<bool>("rebuilt");
         QTest::addColumn<QString>("reason"); // why it cannot be opened, if it cannot
-
         const auto systemReason = [](std::errc code) {
             return QString::fromLocal8Bit(std::make_error_code(code).message());
         };
-        const QString cible = "d/cible", none;
-        QTest::newRow("automatic preview on") << "folder" << cible << 1 << false << true << none;
-        QTest::newRow("automatic preview off") << "folder" << cible << 0 << false << false << none;
-        QTest::newRow("grayed counts as off") << "folder" << cible << 2 << false << false << none;
-        QTest::newRow("off, preview requested") << "folder" << cible << 0 << true << true << none;
-        QTest::newRow("drive not ready") << "unready" << QString("d") << 1 << false << false
-                                         << QStringLiteral("Aucun support dans le lecteur.");
-        QTest::newRow("no such folder") << "folder" << QString("d/absent") << 1 << false << false
-                                        << systemReason(std::errc::no_such_file_or_directory);
+        QTest::newRow("opened") << "folder"
+                                << "d/cible" << QString();
+        QTest::newRow("a drive's current folder") << "drive"
+                                                  << "d/cible" << QString();
+        QTest::newRow("drive not ready") << "unready"
+                                         << "d" << QStringLiteral("Aucun support dans le lecteur.");
+        QTest::newRow("no such folder")
+            << "folder"
+            << "d/absent" << systemReason(std::errc::no_such_file_or_directory);
         QTest::newRow("a drive's current folder is a file")
-            << "drive" << QString("d/notes.txt") << 1 << false << false
-            << systemReason(std::errc::not_a_directory);
+            << "drive"
+            << "d/notes.txt" << systemReason(std::errc::not_a_directory);
     }
 
     void change() {
         QFETCH(QString, how);
         QFETCH(QString, target);
-        QFETCH(int, automatic);
-        QFETCH(bool, requested);
-        QFETCH(bool, rebuilt);
         QFETCH(QString, reason);
-
-        Harness h; // two "drives" made of folders; the program starts on the first
+        PreviewedWindow p; // two "drives" made of folders; the program starts on the first
+        Harness& h = p.h;
         h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
-        h.drives->working = h.makeFolder("c/projets");
+        const QString start = h.drives->working = h.makeFolder("c/projets");
         h.makeFolder("d/cible/Projet");
         h.writeFile("d/notes.txt", "x");
         const QString path = h.path(target);
         h.drives->current[h.drives->drives[1]] = path;
         if (how == "unready")
             h.drives->unready[path] = reason;
-        Form1 w(h.services());
-        const QString start = w.Dir1->path();
-        w.livepreview->setValue(automatic);
-        w.Text1->setText("Projet\r\nNeuf");
-        QTest::mouseClick(w.Command2, Qt::LeftButton); // clean where it is
+        Form1& w = p.open(start, "Projet\r\nNeuf");
         QVERIFY(w.Command3->isEnabled());
-        w.var5 = requested;
-        const int runs = w.previewRuns();
         QSignalSpy changes(w.Dir1, &FolderList::Change);
 
         how == "folder" ? w.Dir1->setPath(path) : w.Drive1->setDrive(h.drives->drives[1]);
@@ -77,16 +64,12 @@ private slots:
         QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2)}),
                  QStringList(2, opened ? path : start));
         QCOMPARE(changes.count(), int(opened));
-        QCOMPARE(w.previewRuns(), runs + int(rebuilt));
-        QCOMPARE(h.messages->titles(),
-                 !opened   ? QStringList{"Répertoire de destination [warning, OK]"}
-                 : rebuilt ? QStringList{"DOUBLONS DOSSIERS DETECTES [warning, OK]"}
-                           : QStringList{}); // "Projet" exists in "cible"
-        if (opened) {
-            QVERIFY(!w.Command3->isEnabled());
-            QCOMPARE(w.var5, false);
+        QCOMPARE(h.messages->titles(), // "Projet" exists in "cible"
+                 QStringList{opened ? "DOUBLONS DOSSIERS DETECTES [warning, OK]"
+                                    : "Répertoire de destination [warning, OK]"});
+        QCOMPARE(w.Command3->isEnabled(), !opened);
+        if (opened)
             return;
-        }
         const QString box = h.messages->boxes.first();
         QVERIFY2(box.contains(path) && box.contains(reason), qPrintable(box));
         QCOMPARE(w.Drive1->drive(), h.drives->drives[0]);
@@ -110,14 +93,12 @@ private slots:
         QFETCH(QString, removed);
         QFETCH(bool, file);
         QFETCH(QString, opened);
-        Harness h;
+        PreviewedWindow p;
+        Harness& h = p.h;
         h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
         h.drives->working = h.makeFolder("c/projets");
         const QString destination = h.makeFolder("d/a/b");
-        Form1 w(h.services());
-        w.Dir1->setPath(destination);
-        w.Text1->setText("Neuf");
-        w.Command2->click();
+        Form1& w = p.open(destination, "Neuf");
         QVERIFY(w.Command3->isEnabled());
         QDir(h.path(removed)).removeRecursively();
         if (file)

@@ -1,5 +1,6 @@
-// How the editor's formatting controls shape the names, and which gesture on
-// the editor and those controls rebuilds the preview.
+// How the editor's formatting controls shape the names, and which gesture
+// rebuilds the preview and which one turns "Créer" off: the whole automatic
+// preview, in one table.
 
 #include "app/form1.h"
 #include "support/doubles.h"
@@ -18,7 +19,11 @@ class TstEditor : public QObject {
     std::optional<Harness> h;
     std::optional<Form1> w;
 private slots:
-    void init() { w.emplace(h.emplace().services()); }
+    void init() {
+        h.emplace().writeFile("program/presets/liste.txt", "x\r\ny");
+        h->makeFolder("work/ailleurs");
+        w.emplace(h->services());
+    }
 
     void gesture_data() {
         QTest::addColumn<Act>("act");
@@ -26,8 +31,9 @@ private slots:
         QTest::addColumn<int>("runs");
         QTest::addColumn<bool>("enabled"); // the create command afterwards
 
-        // A formatting control invalidates the create command (the prefix and suffix
-        // texts do not), then refreshes if automatic preview is 1 (grayed is off).
+        // A formatting control, a new destination, a preset or a generated list
+        // invalidates the create command (the prefix and suffix texts do not),
+        // then refreshes if automatic preview is 1 (grayed is off).
         const auto add = [](const char* name, bool invalidates, int off, Act act) {
             QTest::addRow("%s, automatic preview 1", name) << act << 1 << 1 << true;
             QTest::addRow("%s, automatic preview %d", name, off) << act << off << 0 << !invalidates;
@@ -39,6 +45,12 @@ private slots:
         add("suffix switch", true, 0, [](Form1& w) { w.suffcheck->click(); });
         add("prefix text", false, 0, [](Form1& w) { w.preftext->setText("P-"); });
         add("suffix text", false, 2, [](Form1& w) { w.sufftext->setText("-S"); });
+        add("destination", true, 2,
+            [](Form1& w) { w.Dir1->setPath(w.Dir1->path() + "/ailleurs"); });
+        add("preset", true, 0, [](Form1& w) { w.File1->setCurrentRow(0); });
+        add("generator", true, 2, [](Form1& w) { w.Command6->click(); });
+        QTest::newRow("preview button, automatic preview 0")
+            << Act([](Form1& w) { w.Command2->click(); }) << 0 << 1 << true;
 
         // Editing the names, even by a key that changes nothing, only invalidates,
         // whatever automatic preview says.
