@@ -2,7 +2,8 @@
 // The main window and all its controls. Each subsystem folder defines the
 // handlers of its own controls: start-up, quit and the preview command in
 // app/, the name sources in sources/, the editor in editor/, the preview,
-// destination and creation in output/.
+// destination and creation in output/. When the preview runs, and when
+// "Créer" is allowed, is told in one place: output/preview.cpp.
 
 #include "platform/controls.h"
 #include "platform/editor_box.h"
@@ -132,7 +133,6 @@ private:
 
     // output/destination.cpp
     void Drive1_Change();
-
     void Dir1_OpenFailed(const QString& path, const QString& reason);
     void refuseDestination(const QString& why);
     QStringList startFolders() const;

@@ -8,6 +8,8 @@
 
 using namespace ramulo;
 
+Q_DECLARE_METATYPE(ramulo::NameRules)
+
 namespace {
 // Stands in for the window's chain: trims spaces, so that different raw lines
 // can give the same name. The destination is the root and holds a link and a
@@ -26,14 +28,14 @@ PreviewInputs inputs(const NameRules& rules = {}) {
 }
 
 constexpr NameRules windowsRules{
-    .longestPath = 100, .utf16 = true, .ignoresCase = true, .windowsNames = true};
+    .longestPath = 300, .utf16 = true, .ignoresCase = true, .windowsNames = true};
 } // namespace
 
 class TstReport : public QObject {
     Q_OBJECT
 private slots:
     void report_data() {
-        QTest::addColumn<bool>("windows"); // the file system's rules: Windows', or Linux's ext4
+        QTest::addColumn<NameRules>("rules");   // the file system's: Linux's ext4 by default
         QTest::addColumn<QStringList>("lines"); // each gives its name, trimmed
         QTest::addColumn<QStringList>("duplicates");
         QTest::addColumn<QStringList>("impossible"); // no name here has a folder
@@ -41,51 +43,65 @@ private slots:
         // The same folder from different raw lines, as the file system compares names.
         const QStringList same{"Dossier", "dossier ", "Dossier ", "DOSSIER", "a", "a"};
         QTest::newRow("same folder, case kept apart")
-            << false << same << QStringList{"- a"}
+            << NameRules{} << same << QStringList{"- a"}
             << QStringList{"- Dossier  > Dossier (même dossier que la ligne « Dossier »)"};
         QTest::newRow("same folder, case ignored")
-            << true << same << QStringList{"- a"}
+            << windowsRules << same << QStringList{"- a"}
             << QStringList{"- dossier  > dossier (même dossier que la ligne « Dossier »)",
                            "- Dossier  > Dossier (même dossier que la ligne « Dossier »)",
                            "- DOSSIER > DOSSIER (même dossier que la ligne « Dossier »)"};
 
-        // Characters, lengths and what already holds the name.
-        const QString e86(86, u'€'), nul = QString("x") + QChar(0) + "y",
-                                     half = QString("z") + QChar(0xd800);
-        const QString taken = "(caractère refusé par le système de fichiers : ";
-        const QStringList kinds{e86, nul,    half,      "raccourci", "tube",
-                                "😀", "a\tb", "nul.txt", "fin."};
-        QTest::newRow("ext4") << false << kinds << none
-                              << QStringList{"- " + e86 + " > " + e86 +
-                                                 " (nom trop long : 258 octets, 255 au plus)",
-                                             "- " + nul + " > " + nul + " " + taken + "U+0000)",
-                                             "- " + half + " > " + half + " " + taken + "U+D800)",
-                                             "- raccourci > raccourci (un lien porte déjà ce nom)",
-                                             "- tube > tube (un élément qui n'est pas un dossier "
-                                             "porte déjà ce nom)"};
-        QTest::newRow("Windows")
-            << true << kinds << none
-            << QStringList{"- " + nul + " > " + nul + " " + taken + "U+0000)",
-                           "- raccourci > raccourci (un lien porte déjà ce nom)",
-                           "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
-                           "- a\tb > a\tb " + taken + "U+0009)",
-                           "- nul.txt > nul.txt (nom réservé par le système)",
-                           "- fin. > fin. (le système retire le point ou l'espace final)"};
-        const QString deep(110, u'd');
+        // Characters, lengths and what already holds the name. Names are counted
+        // in bytes of UTF-8 (U+0080 takes 2, U+0800 3, a pair 4), or in UTF-16 units.
+        const auto no = [](const QString& name, const QString& why) {
+            return "- " + shownCut(name) + " > " + shownCut(name) + " (" + why + ")";
+        };
+        const QString u800(86, QChar(0x800)), u80(128, QChar(0x80)),
+            pairs = QString("😀").repeated(64), nul = QString("x") + QChar(0) + "y",
+            half = QString("z") + QChar(0xd800),
+            refused = "caractère refusé par le système de fichiers : U+";
+        const QStringList kinds{u800,   u80,       pairs,       QString(85, QChar(0x800)),
+                                nul,    half,      "raccourci", "tube",
+                                "a\tb", "nul.txt", "COM9",      "lpt1.txt",
+                                "COM0", "COM10",   "fin."};
+        const QString link = "- raccourci > raccourci (un lien porte déjà ce nom)",
+                      other =
+                          "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)";
+        QTest::newRow("ext4") << NameRules{} << kinds << none
+                              << QStringList{no(u800, "nom trop long : 258 octets, 255 au plus"),
+                                             no(u80, "nom trop long : 256 octets, 255 au plus"),
+                                             no(pairs, "nom trop long : 256 octets, 255 au plus"),
+                                             no(nul, refused + "0000"),
+                                             no(half, refused + "D800"),
+                                             link,
+                                             other};
+        QTest::newRow("Windows") << windowsRules << kinds << none
+                                 << QStringList{
+                                        no(nul, refused + "0000"),
+                                        link,
+                                        other,
+                                        no("a\tb", refused + "0009"),
+                                        no("nul.txt", "nom réservé par le système"),
+                                        no("COM9", "nom réservé par le système"),
+                                        no("lpt1.txt", "nom réservé par le système"),
+                                        no("fin.", "le système retire le point ou l'espace final")};
+        // The destination "/" and the name: a path of 100 units at most.
+        NameRules shortPaths = windowsRules;
+        shortPaths.longestPath = 100;
         QTest::newRow("Windows, path too long")
-            << true << QStringList{deep} << none
-            << QStringList{"- " + deep + " > " + deep +
-                           " (chemin trop long : 111 caractères, 100 au plus)"};
+            << shortPaths << QStringList{QString(99, u'd'), QString(100, u'e')} << none
+            << QStringList{
+                   no(QString(100, u'e'), "chemin trop long : 101 caractères, 100 au plus")};
     }
 
     void report() {
-        QFETCH(bool, windows);
+        QFETCH(NameRules, rules);
         QFETCH(QStringList, lines);
         QFETCH(QStringList, duplicates);
         QFETCH(QStringList, impossible);
-        if (windows && pathSeparator() != u'/')
+        if (pathSeparator() != u'/')
             QSKIP("the stand-in destination is a root of one character");
-        const PreviewReport r = buildPreview(lines, inputs(windows ? windowsRules : NameRules{}));
+        const PreviewReport r = buildPreview(lines, inputs(rules));
         QStringList names;
         for (const QString& line : lines)
             names << line.trimmed();

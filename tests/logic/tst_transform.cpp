@@ -114,6 +114,9 @@ void TstTransform::chain_data() {
     QTest::newRow("U+10000 is no separator")
         << QString::fromUcs4(U"\U00010000", 1) + u"ab"_s << none << 3
         << QString::fromUcs4(U"\U00010000", 1) + u"ab"_s;
+    QTest::newRow("half pairs stay, letters beside them cased")
+        << u"a"_s + QChar(0xDC00) + u"b"_s + QChar(0xD800) << none << 4
+        << u"A"_s + QChar(0xDC00) + u"B"_s + QChar(0xD800);
 }
 
 void TstTransform::chain() {

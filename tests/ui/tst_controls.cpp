@@ -46,7 +46,8 @@ private slots:
 
     // The editor's text comes back as it was set, no-break spaces and lone CR or
     // LF included, and the characters that show them too; only CR LF ends a line.
-    // Setting the same text raises nothing.
+    // Setting the same text raises nothing. The revision tells readers of
+    // the text that it changed.
     void editorText() {
         // The last text is long enough to have its document built aside.
         for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
@@ -55,10 +56,16 @@ private slots:
             EditorBox editor;
             QSignalSpy changes(&editor, &EditorBox::Change);
             editor.setText(text);
+            const quint64 revision = editor.revision();
             editor.setText(text);
             QCOMPARE(editor.text(), text);
             QCOMPARE(editor.blockCount(), text.count("\r\n") + 1);
             QCOMPARE(changes.count(), 1);
+            QVERIFY(revision > 0 && revision < 100 && editor.revision() == revision);
+            // A word too long to wrap at its end wraps anywhere.
+            QCOMPARE(editor.wordWrapMode(), text.size() > 1000
+                                                ? QTextOption::WrapAnywhere
+                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
         }
     }
 
@@ -100,6 +107,11 @@ private slots:
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(list.path(), dest);
         QCOMPARE(changes.count(), 3);
+
+        DriveList drives; // a drive the list does not hold is added, and shown
+        drives.setDrives({"C:\\"});
+        drives.setDrive("D:\\");
+        QCOMPARE(drives.drive(), "D:\\");
     }
 
     // The option buttons of a parent form one group; the one selected still clicks.
