@@ -1,7 +1,7 @@
 #pragma once
 // What every harness shares: the entry point libFuzzer calls, a check that
 // holds in every build type, and a reader that turns the fuzzer's bytes into
-// settings, numbers and texts.
+// settings and texts.
 
 #include <QString>
 
@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -30,30 +29,13 @@ class Input {
 public:
     Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
 
-    std::size_t left() const { return m_size - m_pos; }
-
     std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
-
-    std::uint64_t bytes(int count) {
-        std::uint64_t value = 0;
-        for (int i = 0; i < count; ++i)
-            value |= std::uint64_t(byte()) << (8 * i);
-        return value;
-    }
-
-    // Eight bytes as they lie in memory: any double, NaN and infinities included.
-    double rawDouble() {
-        const std::uint64_t bits = bytes(8);
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
 
     // The rest of the bytes as a text: UTF-16 little-endian units (which may
     // hold half a surrogate pair), or UTF-8.
     QString rest(bool utf16) {
         const auto* start = m_data + m_pos;
-        const std::size_t n = left();
+        const std::size_t n = m_size - m_pos;
         m_pos = m_size;
         if (!utf16)
             return QString::fromUtf8(reinterpret_cast<const char*>(start), qsizetype(n));

@@ -5,8 +5,9 @@
 // through the window's chain rather than the raw lines, 16 text as UTF-16),
 // the chain's settings (1 prefix, 2 suffix, forbidden mode in bits 2-3,
 // separator mode in bits 4-6), its case mode, the longest name, the longest
-// path, what the paths hold, the destination's length, then the text: the
-// destination, then the editor's text.
+// path, what the paths hold, the destination's length, the prefix's length
+// (low 4 bits) and the suffix's (high 4 bits), then the text: the
+// destination, the prefix, the suffix, then the editor's text.
 
 #include "fuzz.h"
 
@@ -23,19 +24,32 @@ using namespace ramulo;
 
 namespace {
 
-bool hasHalfPair(const QString& name) {
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (name.at(i).isSurrogate())
-            return true;
-    }
-    return false;
+bool isForbidden(QChar c) {
+    return QStringView(u"\\/:*?\"<>|").contains(c);
 }
 
-// Names any file system of these rules refuses, whatever their length.
+// What the chain makes of any line, whatever its settings.
+void checkChain(const QString& raw, const AddsSettings& adds, int caseMode) {
+    const QString added = applyAdds(raw, adds);
+    // Each character of the prefix, the line and the suffix gives one at most.
+    FUZZ_CHECK(added.size() <= raw.size() + (adds.prefixOn ? adds.prefix.size() : 0) +
+                                   (adds.suffixOn ? adds.suffix.size() : 0));
+    // The swap leaves none of the character it swaps, replacements included.
+    if (adds.separatorMode >= 1 && adds.separatorMode <= 6)
+        FUZZ_CHECK(!added.contains(QStringView(u"  __--")[adds.separatorMode - 1]));
+    // Letter case keeps the length, is done once for good (word starts do not
+    // move), and brings back no forbidden character nor a space at either end.
+    const QString name = applyCase(added, caseMode);
+    FUZZ_CHECK(name.size() == added.size());
+    FUZZ_CHECK(applyCase(name, caseMode) == name);
+    FUZZ_CHECK(std::none_of(name.begin(), name.end(), isForbidden));
+    FUZZ_CHECK(!name.startsWith(u' ') && !name.endsWith(u' '));
+}
+
+// Names any file system of these rules refuses, whatever their length (half
+// a surrogate pair has no form in UTF-8).
 bool surelyRefused(const QString& name, const NameRules& rules) {
-    if (name.contains(QChar(0)) || name.contains(u'/') || (!rules.utf16 && hasHalfPair(name)))
+    if (name.contains(QChar(0)) || name.contains(u'/') || (!rules.utf16 && !name.isValidUtf16()))
         return true;
     return rules.windowsNames &&
            (name.endsWith(u'.') || name.endsWith(u' ') ||
@@ -44,7 +58,7 @@ bool surelyRefused(const QString& name, const NameRules& rules) {
 
 // The report lines are joined after a heading, and a count of the lines left
 // out, with no break made or lost on the way. (A name may hold CR LF: the
-// chain makes one of "\r/\n".)
+// chain makes one of "\r/\n", and the affixes may hold one.)
 void checkReportText(const QStringList& lines, qint64 leftOut) {
     const QString text = reportText(QStringLiteral("Titre :"), lines, leftOut);
     qsizetype expected = 1 + std::max<qsizetype>(lines.size(), 1) + (leftOut > 0 ? 1 : 0);
@@ -70,18 +84,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rules.longestPath = 1 + 16 * in.byte();
     const std::uint8_t entrySeed = in.byte();
     const qsizetype destinationLength = in.byte() % 32;
+    const std::uint8_t affixLengths = in.byte();
     const QString all = in.rest(flags & 16);
-    const QString destination = all.first(std::min(destinationLength, all.size()));
-    const QString text = all.sliced(destination.size());
+    qsizetype used = 0;
+    const auto take = [&](qsizetype length) {
+        const QString part = all.sliced(used).first(std::min(length, all.size() - used));
+        used += part.size();
+        return part;
+    };
+    const QString destination = take(destinationLength);
 
     AddsSettings adds;
     adds.prefixOn = chainByte & 1;
     adds.suffixOn = chainByte & 2;
     adds.forbiddenMode = (chainByte >> 2) & 3;
     adds.separatorMode = (chainByte >> 4) & 7;
+    adds.prefix = take(affixLengths & 15);
+    adds.suffix = take(affixLengths >> 4);
+    const QString text = all.sliced(used);
     const bool throughChain = flags & 8;
     const auto folderName = [&](const QString& raw) {
-        return throughChain ? applyCase(applyAdds(raw, adds), caseMode) : raw;
+        return throughChain ? NameChain{adds, caseMode}(raw) : raw;
     };
     // What a path holds follows its last character.
     const auto entryAt = [entrySeed](const QString& path) {
@@ -110,6 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QHash<QString, qint64> seen;
     QHash<QString, qint64> candidateNames; // how many candidates give each name
     for (const QString& raw : lines) {
+        if (throughChain)
+            checkChain(raw, adds, caseMode);
         const QString name = folderName(raw);
         const qint64 earlier = raw.isEmpty() ? 0 : seen[raw]++;
         duplicates += earlier;
