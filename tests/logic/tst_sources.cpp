@@ -86,12 +86,38 @@ private slots:
         QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
     }
 
-    // A file that ends in the middle of a UTF-8 sequence is no UTF-8: its last
-    // letter is Windows-1252, not lost.
-    void presetCutShort() {
-        QCOMPARE(presetText("Caf\xE9"), QStringLiteral("Café"));
-        QCOMPARE(presetText("\r\r\xC3"), QStringLiteral("Ã"));
-        QCOMPARE(presetText("\xEF\xBB\xBF\xC3\xA9"), QStringLiteral("é"));
+    // A preset file's bytes as the editor's text, "-" for no text at all.
+    void preset_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char* name, const QByteArray& bytes, const QString& text) {
+            QTest::newRow(name) << bytes << text;
+        };
+        row("empty file", "", "");
+        row("leading empty lines dropped", "\r\n\r\nA\r\nB", "A\r\nB");
+        row("inner empty line kept, final break dropped", "A\r\n\r\nB\r\n", "A\r\n\r\nB");
+        row("final empty line kept", "A\r\n\r\n", "A\r\n");
+        row("spaces and forbidden characters unchanged", "  \r\na/b:c \r\n", "  \r\na/b:c ");
+        row("CR LF, LF and CR alone", "\r\n\r\na\rb\nc\r\n\n\rd\r", "a\r\nb\r\nc\r\n\r\n\r\nd");
+        row("UTF-8 with BOM", "\xEF\xBB\xBF\n\nÉté\r\nNoël\n", "Été\r\nNoël");
+        row("a second BOM is a character", "\xEF\xBB\xBF\xEF\xBB\xBFnom",
+            QChar(0xFEFF) + QString("nom"));
+        row("UTF-8", "Réunion €", "Réunion €");
+        row("Windows-1252", "R\xE9union \x80\r\n\x9C", "Réunion €\r\nœ");
+        row("Windows-1252 after empty lines", "\r\r\r\xE9", "é");
+        // A file that ends in the middle of a UTF-8 sequence is no UTF-8: its
+        // last letter is Windows-1252, not lost.
+        row("cut short: Windows-1252", "Caf\xE9", "Café");
+        row("cut short after breaks", "\r\r\xC3", "Ã");
+        row("UTF-16 little-endian", QByteArray::fromHex("fffe e900 0d00 0a00 6100 0a00"), "é\r\na");
+        row("UTF-16 big-endian, half a pair kept", QByteArray::fromHex("feff 0061 000d d800 0062"),
+            "a\r\n" + QString(QChar(0xD800)) + "b");
+        row("a NUL is no text", QByteArray("a\0b\r\n", 5), "-");
+    }
+    void preset() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(presetText(bytes).value_or("-"), text);
     }
 };
 

@@ -34,8 +34,6 @@ FileSystem::Entry FakeFileSystem::entryAt(const QString& path) {
 
 std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
     asked.append(path);
-    if (recordOnly)
-        return std::nullopt;
     return RealFileSystem::createFolder(path);
 }
 

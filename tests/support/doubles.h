@@ -30,8 +30,7 @@ public:
 class FakeFileSystem : public RealFileSystem {
 public:
     QStringList looked;      // every path passed to entryAt, in order
-    QStringList asked;       // every path passed to createFolder, in order
-    bool recordOnly = false; // record the paths, create nothing on disk
+    QStringList asked;  // every path passed to createFolder, in order
 
     Entry entryAt(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;

@@ -1,0 +1,254 @@
+// The window as a whole: its start-up values, quitting, how it is drawn and
+// read by screen readers, and the About box, through the window with the
+// service doubles.
+
+#include "about/frmabout.h"
+#include "app/form1.h"
+#include "support/doubles.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+using namespace ramulo::test;
+
+namespace {
+// The keyboard order of the controls that take focus, as designed.
+const QStringList kTabOrder{"Command1", "Command2", "Drive1",    "Dir1",        "Command3",
+                            "autotab",  "File1",    "Text1",     "rtb1",        "Slider1",
+                            "Command4", "Combo1",   "prefcheck", "preftext",    "suffcheck",
+                            "sufftext", "Combo2",   "Command5",  "livepreview", "Combo3",
+                            "Text2",    "Text4",    "Text3",     "HScroll1",    "Command6",
+                            "Command7", "Command8", "Option1_0", "Option1_1",   "Option1_2"};
+} // namespace
+
+class TstWindow : public QObject {
+    Q_OBJECT
+    Harness m_h;
+    std::optional<Form1> m_w;
+
+    void showWindow() {
+        m_w.emplace(m_h.services());
+        m_w->show();
+        QApplication::setActiveWindow(&*m_w);
+        QVERIFY(QTest::qWaitForWindowActive(&*m_w));
+    }
+
+private slots:
+    // Started in <root>/d/projets; the system drive's current folder is the
+    // destination. A current folder that cannot be opened gives way to the home
+    // folder.
+    void startValues_data() {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("folder"); // the destination, its drive first
+        QTest::addColumn<int>("previews");
+        QTest::addColumn<bool>("presets");    // false: no presets folder
+        QTest::addColumn<QString>("working"); // how the current folder is, if not fine
+        // clang-format off
+        QTest::newRow("process on the system drive") << "d" << "d/projets" << 3 << true << "";
+        QTest::newRow("process on another drive") << "c" << "c/courant" << 4 << true << "";
+        QTest::newRow("no system drive") << "absent" << "d/projets" << 3 << true << "";
+        QTest::newRow("no presets folder") << "d" << "d/projets" << 3 << false << "";
+        QTest::newRow("current folder deleted") << "d" << "d/maison" << 3 << true << "deleted";
+        QTest::newRow("current folder unreadable") << "d" << "d/maison" << 3 << true << "unreadable";
+        // clang-format on
+    }
+    void startValues() {
+        QFETCH(QString, system);
+        QFETCH(QString, folder);
+        QFETCH(int, previews);
+        QFETCH(bool, presets);
+        QFETCH(QString, working);
+        Harness h;
+        h.drives->drives = {h.makeFolder("d"), h.makeFolder("c")};
+        h.drives->system = h.path(system);
+        h.drives->working = h.makeFolder("d/projets");
+        h.drives->home = h.makeFolder("d/maison");
+        h.drives->current[h.path("c")] = h.makeFolder("c/courant");
+        for (const char* file : {"Mois.txt", "Alphabet.txt", "notes.doc"})
+            h.writeFile(QStringLiteral("program/presets/") + file, "A\r\n");
+        h.makeFolder("program/presets/dossier.txt");
+        h.program->folder = h.makeFolder(presets ? "program" : "ailleurs");
+        if (working == "deleted")
+            QDir(h.drives->working).removeRecursively();
+        std::optional<Form1> started;
+        {
+            const auto otherUser = working == "unreadable" ? h.unreadable("d/projets") : nullptr;
+            started.emplace(h.services());
+        }
+        Form1& w = *started;
+        QCOMPARE(QStringList({w.Drive1->drive(), w.Dir1->path(), w.SB1->panelText(2),
+                              w.File1->folder(), w.preftext->text(), w.sufftext->text(),
+                              w.Text2->text(), w.Text4->text(), w.Text3->text(), w.Text1->text(),
+                              w.rtb1->toPlainText(), w.SB1->panelText(3)}),
+                 QStringList({h.path(folder.section(u'/', 0, 0)), h.path(folder), h.path(folder),
+                              h.path(presets ? "program/presets" : "ailleurs/presets"), "pre_",
+                              "_suff", "1", "1", "10", "", "", "Total : 0"}));
+        QCOMPARE(QList({w.Combo1->currentIndex(), w.Combo2->currentIndex(),
+                        w.Combo3->currentIndex(), w.prefcheck->value(), w.suffcheck->value(),
+                        w.livepreview->value(), w.HScroll1->value(), w.autotab->selectedTab(),
+                        w.previewRuns(), w.File1->count(), w.File1->currentRow()}),
+                 QList({0, 0, 0, 0, 0, 1, 2, 1, previews, presets ? 2 : 0, -1}));
+        QVERIFY(!presets || (w.File1->findItems("Alphabet.txt", {}).size() == 1 &&
+                             w.File1->findItems("Mois.txt", {}).size() == 1));
+        // The previews of the empty editor were clean; the presets page is shown.
+        QCOMPARE(QList({w.preftext->isEnabled(), w.sufftext->isEnabled(), w.Command3->isEnabled(),
+                        w.var5, w.Option1[0]->isChecked(), w.Option1[1]->isChecked(),
+                        w.Option1[2]->isChecked(), w.Frame3[0]->isVisibleTo(&w),
+                        w.Frame3[1]->isVisibleTo(&w), h.messages->boxes.isEmpty()}),
+                 QList({false, false, true, false, true, false, false, true, false, true}));
+    }
+
+    // At once, without a question even with names in the editor.
+    void quitting_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("quit button") << false;
+        QTest::newRow("close box") << true;
+    }
+    void quitting() {
+        QFETCH(bool, closeBox);
+        Harness h;
+        Form1 w(h.services());
+        w.show();
+        w.Text1->setText("Projet\r\nArchives");
+        QTimer::singleShot(0, &w, [&] { closeBox ? void(w.close()) : w.Command1->click(); });
+        QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(99); }); // nothing ended it
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!w.isVisible() && h.messages->boxes.isEmpty());
+    }
+
+    // Each control lies inside its parent and overlaps no sibling, but for the
+    // two pages laid on the tab strip, one shown at a time. Twips rounded to
+    // pixels may make neighbours share their edge.
+    void placesDoNotOverlap() {
+        showWindow();
+        for (int tab : {0, 1}) {
+            m_w->autotab->setCurrentIndex(tab);
+            const QList<QWidget*> parents = m_w->findChildren<QWidget*>() << &*m_w;
+            for (QWidget* parent : parents) {
+                QList<QWidget*> shown;
+                for (QWidget* c : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    if (c->isVisibleTo(&*m_w) && !c->objectName().isEmpty() &&
+                        !c->objectName().startsWith("qt_"))
+                        shown << c;
+                for (QWidget* c : shown) {
+                    QVERIFY2(parent->rect().contains(c->geometry()), qPrintable(c->objectName()));
+                    for (QWidget* other : shown)
+                        QVERIFY2(c == other || c == m_w->autotab || other == m_w->autotab ||
+                                     !c->geometry()
+                                          .adjusted(0, 0, -1, -1)
+                                          .intersects(other->geometry().adjusted(0, 0, -1, -1)),
+                                 qPrintable(c->objectName() + " / " + other->objectName()));
+                }
+            }
+        }
+    }
+
+    // The focus chain follows the design; Tab goes round it past the disabled
+    // controls, the hidden page and the option buttons not selected.
+    void keyboardOrder() {
+        showWindow();
+        QStringList chain{"Command1"};
+        for (QWidget* c = m_w->Command1; (c = c->nextInFocusChain()) != m_w->Command1;)
+            if (kTabOrder.contains(c->objectName()))
+                chain << c->objectName();
+        QCOMPARE(chain, kTabOrder);
+        for (int tab : {0, 1}) {
+            m_w->autotab->setCurrentIndex(tab);
+            QStringList ring, walked;
+            for (const QString& name : kTabOrder)
+                if (auto* c = m_w->findChild<QWidget*>(name);
+                    c->isVisible() && c->isEnabled() &&
+                    (!qobject_cast<ramulo::OptionButton*>(c) || c->property("checked").toBool()))
+                    ring << name;
+            m_w->Command1->setFocus(Qt::TabFocusReason);
+            while (walked.size() < ring.size()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                walked << QApplication::focusWidget()->objectName();
+            }
+            QCOMPARE(walked, ring.mid(1) << ring.first());
+        }
+    }
+
+    // Each control that takes focus, and the status bar, has a short name of its
+    // own and its tooltip as description; the generator's fields are named by
+    // their captions; the window and the status bar have their roles, and the
+    // bar's panels can be read.
+    void screenReaders() {
+        showWindow();
+        QStringList names;
+        for (const QString& control : kTabOrder + QStringList{"SB1"}) {
+            auto* c = m_w->findChild<QWidget*>(control);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+            if (a->role() == QAccessible::PageTabList) // read as its current tab
+                a = a->child(0);
+            const auto labels = a->relations(QAccessible::Label);
+            const QString name = a->role() == QAccessible::ComboBox && !labels.isEmpty()
+                                     ? labels.first().first->text(QAccessible::Name)
+                                     : a->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && name.size() <= 30 && name != c->toolTip() &&
+                         !names.contains(name),
+                     qPrintable(control + ": " + name));
+            names << name;
+            QCOMPARE(a->text(QAccessible::Description), c->toolTip());
+        }
+        const std::pair<QLabel*, QWidget*> captions[] = {
+            {m_w->Label4, m_w->Text2}, {m_w->Label6, m_w->Text4}, {m_w->Label5, m_w->Text3}};
+        for (const auto& [caption, field] : captions)
+            QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name),
+                     caption->text());
+        QCOMPARE(QAccessible::queryAccessibleInterface(&*m_w)->role(), QAccessible::Window);
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(m_w->SB1);
+        QCOMPARE(bar->role(), QAccessible::StatusBar);
+        QStringList panels;
+        for (int i = 0; i < bar->childCount(); ++i)
+            panels << bar->child(i)->text(QAccessible::Name);
+        QCOMPARE(panels, QStringList({"Destination :", m_w->SB1->panelText(2), "Total : 0"}));
+    }
+
+    // Each opening makes a new box, with the build's version and the focus on
+    // OK; Enter and Escape close and discard it.
+    void opensFreshAndCloses_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+    void opensFreshAndCloses() {
+        showWindow();
+        QFETCH(int, key);
+        QList<QPointer<frmAbout>> boxes;
+        for (int opening = 0; opening < 2; ++opening) {
+            QStringList seen;
+            bool stayedOpen = false;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+                if (!box || !QTest::qWaitForWindowActive(box))
+                    return;
+                boxes << box;
+                seen << box->windowTitle() << box->lblTitle->text() << box->lblVersion->text()
+                     << box->focusWidget()->objectName();
+                QTest::keyClick(box->focusWidget(), Qt::Key(key));
+                QTimer::singleShot(500, box, [&stayedOpen, box] {
+                    stayedOpen = true;
+                    box->reject();
+                });
+            });
+            m_w->Command5->click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(seen, QStringList({"À propos de Ramulo", "Ramulo",
+                                        "Version " RAMULO_PROJECT_VERSION, "cmdOK"}));
+            QVERIFY(!stayedOpen);
+        }
+        QCOMPARE(boxes.size(), 2);
+        QVERIFY(boxes[0].isNull() && boxes[1].isNull()); // each discarded on closing
+    }
+};
+
+QTEST_MAIN(TstWindow)
+#include "tst_window.moc"
