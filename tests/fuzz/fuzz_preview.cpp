@@ -9,20 +9,59 @@
 // (low 4 bits) and the suffix's (high 4 bits), then the text: the
 // destination, the prefix, the suffix, then the editor's text.
 
-#include "fuzz.h"
-
 #include "editor/namelist.h"
 #include "editor/transform.h"
 #include "output/report.h"
 #include "platform/paths.h"
 
 #include <QHash>
+#include <QString>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 using namespace ramulo;
 
 namespace {
+
+[[noreturn]] void fail(const char* condition, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, condition);
+    std::fflush(stderr);
+    std::abort();
+}
+
+// Not assert(): a release or NDEBUG build must still check.
+#define FUZZ_CHECK(condition) ((condition) ? void(0) : fail(#condition, __FILE__, __LINE__))
+
+// Reads the bytes front to back; past the end every read gives zeros.
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+
+    // The rest of the bytes as a text: UTF-16 little-endian units (which may
+    // hold half a surrogate pair), or UTF-8.
+    QString rest(bool utf16) {
+        const auto* start = m_data + m_pos;
+        const std::size_t n = m_size - m_pos;
+        m_pos = m_size;
+        if (!utf16)
+            return QString::fromUtf8(reinterpret_cast<const char*>(start), qsizetype(n));
+        QString text(qsizetype(n / 2), Qt::Uninitialized);
+        for (std::size_t i = 0; i + 1 < n; i += 2)
+            text[qsizetype(i / 2)] = QChar(char16_t(start[i] | (start[i + 1] << 8)));
+        return text;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
 
 bool isForbidden(QChar c) {
     return QStringView(u"\\/:*?\"<>|").contains(c);
@@ -56,23 +95,10 @@ bool surelyRefused(const QString& name, const NameRules& rules) {
             std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 32; }));
 }
 
-// The report lines are joined after a heading, and a count of the lines left
-// out, with no break made or lost on the way. (A name may hold CR LF: the
-// chain makes one of "\r/\n", and the affixes may hold one.)
-void checkReportText(const QStringList& lines, qint64 leftOut) {
-    const QString text = reportText(QStringLiteral("Titre :"), lines, leftOut);
-    qsizetype expected = 1 + std::max<qsizetype>(lines.size(), 1) + (leftOut > 0 ? 1 : 0);
-    for (const QString& line : lines)
-        expected += line.count(QStringLiteral("\r\n"));
-    FUZZ_CHECK(splitLines(text).size() == expected);
-    for (const QString& line : lines)
-        FUZZ_CHECK(line.startsWith(QStringLiteral("- ")));
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::Input in(data, size);
+    Input in(data, size);
     const std::uint8_t flags = in.byte();
     const std::uint8_t chainByte = in.byte();
     const int caseMode = in.byte() % 5;
@@ -165,9 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                report.impossible.size() <= candidates);
     for (const QString& line : report.impossible)
         FUZZ_CHECK(line.endsWith(u')'));
-
-    checkReportText(report.duplicates, report.duplicatesLeftOut);
-    checkReportText(report.existing, 0);
-    checkReportText(report.impossible, 0);
+    for (const QStringList* lines : {&report.duplicates, &report.existing, &report.impossible})
+        for (const QString& line : *lines)
+            FUZZ_CHECK(line.startsWith(QStringLiteral("- ")));
     return 0;
 }

@@ -4,15 +4,17 @@
 // read, or when there is no input at all, so that a missing corpus cannot
 // pass for a checked one.
 
-#include "fuzz.h"
-
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
     std::vector<fs::path> files;

@@ -172,12 +172,6 @@ void TstPreview::reports_data() {
     QTest::addColumn<QStringList>("shown");   // the boxes
 
     const QStringList none;
-    QTest::newRow("three times, three report lines; lone CR and LF stay in their line")
-        << false << "x\ny\r\nx\ny\r\nz\rw\r\nx\ny" << none
-        << QStringList{"x\ny", "x\ny", "z\rw", "x\ny"} << boxes({"- x\ny", "- x\ny", "- x\ny"}, {});
-    QTest::newRow("different lines, same name: no duplicate")
-        << false << "a\r\na " << QStringList{"a"} << QStringList{"a", "a"}
-        << boxes({}, {"- a > a", "- a  > a"});
     QTest::newRow("every box; lines of spaces reported, not counted; a duplicate not listed again")
         << false << "   \r\na\r\nb\r\n   \r\na\r\nnotes\r\nb " << QStringList{"a"}
         << QStringList{"a", "b", "a", "notes", "b"}
@@ -189,13 +183,6 @@ void TstPreview::reports_data() {
     QTest::newRow("drive root; empty lines are no duplicates")
         << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e" << none
         << QStringList{there, "ramulo absent 7f3e"} << boxes({}, {"- " + there + " > " + there});
-    const QString mebi(1 << 20, u'M'),
-        mebiCut = QString(50, u'M') + "…(1048476 caractères omis)…" + QString(50, u'M');
-    QTest::newRow("a line of 1 MiB, cut in the box")
-        << false << mebi << none << QStringList{mebi}
-        << boxes({}, {},
-                 {"- " + mebiCut + " > " + mebiCut +
-                  " (nom trop long : 1048576 octets, 255 au plus)"});
 }
 
 // The pane and its count are on screen before the first box; a run with a box
