@@ -23,16 +23,37 @@
 using namespace ramulo;
 using namespace ramulo::test;
 
+namespace {
+// The boxes a preview must show for these reports, in this order.
+QStringList boxes(const QStringList& duplicates, const QStringList& existing,
+                  const QStringList& impossible = {}) {
+    QStringList boxes;
+    if (!duplicates.isEmpty())
+        boxes << "DOUBLONS EDITEURS DETECTES [warning, OK]\nATTENTION ! Les lignes suivantes "
+                 "sont en double dans l'Editeur, renommez-les ou supprimez-les :\r\n" +
+                     duplicates.join("\r\n");
+    if (!existing.isEmpty())
+        boxes << "DOUBLONS DOSSIERS DETECTES [warning, OK]\nATTENTION ! Les dossiers suivants "
+                 "existent déjà, renommez-les ou supprimez-les dans l'Editeur :\r\n" +
+                     existing.join("\r\n");
+    if (!impossible.isEmpty())
+        boxes << "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\nATTENTION ! Les dossiers suivants "
+                 "ne pourront pas être créés, renommez-les ou supprimez-les dans l'Editeur :\r\n" +
+                     impossible.join("\r\n");
+    return boxes;
+}
+
+QStringList numbered(int count) {
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << QStringLiteral("Dossier %1").arg(i, 4, 10, QLatin1Char('0'));
+    return names;
+}
+} // namespace
+
 class TstPreview : public QObject {
     Q_OBJECT
 private slots:
-    void reports_data();
-    void reports();
-    void creates_data();
-    void creates();
-    void createsWithProgress_data();
-    void createsWithProgress();
-
     // A change of destination, from the folder list or to a drive's current
     // folder, shows the path and runs the refresh procedure (which the gesture
     // table of the editor's test covers). What cannot be opened is reported;
@@ -134,216 +155,191 @@ private slots:
         QCOMPARE(changes.count(), 0);
         QVERIFY(h.files->asked.isEmpty());
     }
+
+    void reports_data() {
+        QTest::addColumn<bool>("atRoot");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("folders"); // already in the destination
+        QTest::addColumn<QStringList>("names");   // the pane
+        QTest::addColumn<QStringList>("shown");   // the boxes
+
+        const QStringList none;
+        QTest::newRow(
+            "every box; lines of spaces reported, not counted; a duplicate not listed again")
+            << false << "   \r\na\r\nb\r\n   \r\na\r\nnotes\r\nb " << QStringList{"a"}
+            << QStringList{"a", "b", "a", "notes", "b"}
+            << boxes({"-    ", "- a"}, {"- a > a", "- a > a"},
+                     {"- notes > notes (un fichier porte déjà ce nom)",
+                      "- b  > b (même dossier que la ligne « b »)"});
+        const QStringList top = QDir::root().entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QString there = top.contains("tmp") ? QStringLiteral("tmp") : top.value(0);
+        QTest::newRow("drive root; empty lines are no duplicates")
+            << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e" << none
+            << QStringList{there, "ramulo absent 7f3e"}
+            << boxes({}, {"- " + there + " > " + there});
+    }
+
+    // The pane and its count are on screen before the first box; a run with a box
+    // leaves the create command off.
+    void reports() {
+        QFETCH(bool, atRoot);
+        QFETCH(QString, text);
+        QFETCH(QStringList, folders);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, shown);
+
+        PreviewedWindow p;
+        const QString destination =
+            atRoot ? QDir::toNativeSeparators(QDir::rootPath()) : p.h.makeFolder("dest");
+        for (const QString& folder : folders)
+            p.h.makeFolder("dest/" + folder);
+        p.h.writeFile("dest/notes", "x");
+        QStringList seen; // each box, and the window as it finds it
+        p.h.messages->onShow = [&] {
+            seen << QStringLiteral("%1\n%2|%3|%4|%5")
+                        .arg(p.h.messages->boxes.last(), p.w->rtb1->toPlainText(),
+                             p.w->SB1->panelText(3), QString::number(p.w->var5),
+                             QString::number(p.w->Command3->isEnabled()));
+        };
+        Form1& w = p.open(destination, text, 0);
+        const QString state = names.join("\n") + "|Total : " + QString::number(names.size());
+        QCOMPARE(w.rtb1->toPlainText() + "|" + w.SB1->panelText(3), state);
+        for (QString& box : shown)
+            box += "\n" + state + "|0|0"; // request used up, create command off
+        QCOMPARE(seen, shown);
+        QCOMPARE(w.Command3->isEnabled(), shown.isEmpty());
+        QCOMPARE(w.var5, false);
+
+        // One lookup per name: the destination, a single separator, the name.
+        const QString prefix = atRoot ? destination : destination + QDir::separator();
+        QCOMPARE(p.h.files->looked.join('|'), prefix + names.join('|' + prefix));
+    }
+
+    // One folder per non-empty name, in the order of the editor's lines, named
+    // with the settings of the click: the list is previewed clean with automatic
+    // preview off, then a new prefix is typed. A name that cannot be created
+    // stops the run there. The folder list then shows what was made, with no
+    // change of destination.
+    void creates_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("names");   // created, in this order, before the prefix
+        QTest::addColumn<QString>("failingLine"); // a file already has its name
+
+        const QString none;
+        QTest::newRow("editor order, blank lines left out")
+            << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
+            << QStringList{"zeta", "alpha", "Mu"} << none;
+        QTest::newRow("empty editor") << "" << QStringList{} << none;
+        QTest::newRow("stops at a file of that name")
+            << "un\r\ndeux\r\n\r\ntrois\r\nquatre" << QStringList{"un", "deux"}
+            << QStringLiteral("trois");
+    }
+
+    void creates() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, names);
+        QFETCH(QString, failingLine);
+
+        PreviewedWindow p;
+        Harness& h = p.h;
+        const QString destination = h.makeFolder("dest");
+        const bool done = failingLine.isEmpty();
+        if (!done)
+            h.writeFile("dest/neuf_" + failingLine, "x");
+        Form1& w = p.open(destination, text, 0);
+        w.prefcheck->setValue(1);
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QVERIFY(w.Command3->isEnabled());
+        w.preftext->selectAll();
+        QTest::keyClicks(w.preftext, "neuf_");
+        QSignalSpy changes(w.Dir1, &FolderList::Change);
+
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
+        QStringList made, asked;
+        for (const QString& name : names)
+            made << "neuf_" + name;
+        for (const QString& name : done ? made : made + QStringList{"neuf_" + failingLine})
+            asked << destination + QDir::separator() + name;
+        QCOMPARE(h.files->asked, asked);
+        const QString exists =
+            QString::fromLocal8Bit(std::make_error_code(std::errc::file_exists).message());
+        QCOMPARE(h.messages->boxes,
+                 QStringList{done ? "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n" +
+                                        QString::number(made.size()) +
+                                        " dossier(s) créé(s) avec succès !"
+                                  : "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\n" +
+                                        creationFailureMessage({failingLine, asked.last(), exists},
+                                                               made.size())});
+        QVERIFY(w.Command3->isEnabled());
+        QCOMPARE(w.Dir1->path(), destination);
+        QCOMPARE(changes.count(), 0);
+
+        // Exactly these folders on disk; the folder list ends with them.
+        made.sort();
+        QCOMPARE(QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), made);
+        QStringList listed;
+        for (int i = 0; i < w.Dir1->count(); ++i)
+            listed << w.Dir1->rowText(i).trimmed();
+        listed = listed.mid(listed.size() - made.size());
+        listed.sort();
+        QCOMPARE(listed, made);
+    }
+
+    // A long creation shows its progress over the window, and the user may stop
+    // it: the folders made so far stay, and the message counts them. The box's
+    // delays are lowered, and each folder takes a few milliseconds.
+    void createsWithProgress_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("to the end") << false;
+        QTest::newRow("cancelled") << true;
+    }
+
+    void createsWithProgress() {
+        QFETCH(bool, cancel);
+        struct SlowFiles : FakeFileSystem {
+            std::optional<QString> createFolder(const QString& path) override {
+                QThread::msleep(3);
+                return FakeFileSystem::createFolder(path);
+            }
+        };
+        PreviewedWindow p;
+        Harness& h = p.h;
+        h.files = std::make_shared<SlowFiles>();
+        const auto restore = qScopeGuard([saved = asideDelays()] { asideDelays() = saved; });
+        asideDelays() = {0, 0};
+        const QString destination = h.makeFolder("dest");
+        Form1& w = p.open(destination, numbered(200).join("\r\n"), 0);
+        QVERIFY(w.Command3->isEnabled());
+
+        int furthest = 0; // the bar's highest value seen, in thousandths
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            const auto* box = w.findChild<QDialog*>("aside");
+            if (!box || !box->isVisible())
+                return;
+            furthest = std::max(furthest, box->findChild<QProgressBar*>()->value());
+            auto* stop = box->findChild<QPushButton*>("cancel");
+            if (cancel && furthest > 0 && stop && stop->isEnabled())
+                QTest::mouseClick(stop, Qt::LeftButton);
+        });
+        watch.start(5);
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
+        watch.stop();
+
+        const int made = QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+        QVERIFY2(furthest > 0 && furthest <= 1000, qPrintable(QString::number(furthest)));
+        QCOMPARE(made < 200, cancel);
+        QCOMPARE(h.files->asked.size(), made);
+        QCOMPARE(h.messages->boxes,
+                 QStringList{cancel
+                                 ? QStringLiteral("CREATION DE DOSSIERS ANNULEE [information, OK]\n"
+                                                  "Création annulée : %1 dossier(s) créé(s) ; les "
+                                                  "lignes suivantes n'ont pas été traitées.")
+                                       .arg(made)
+                                 : "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n200 "
+                                   "dossier(s) créé(s) avec succès !"});
+    }
 };
-
-namespace {
-// The boxes a preview must show for these reports, in this order.
-QStringList boxes(const QStringList& duplicates, const QStringList& existing,
-                  const QStringList& impossible = {}) {
-    QStringList boxes;
-    if (!duplicates.isEmpty())
-        boxes << "DOUBLONS EDITEURS DETECTES [warning, OK]\nATTENTION ! Les lignes suivantes "
-                 "sont en double dans l'Editeur, renommez-les ou supprimez-les :\r\n" +
-                     duplicates.join("\r\n");
-    if (!existing.isEmpty())
-        boxes << "DOUBLONS DOSSIERS DETECTES [warning, OK]\nATTENTION ! Les dossiers suivants "
-                 "existent déjà, renommez-les ou supprimez-les dans l'Editeur :\r\n" +
-                     existing.join("\r\n");
-    if (!impossible.isEmpty())
-        boxes << "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\nATTENTION ! Les dossiers suivants "
-                 "ne pourront pas être créés, renommez-les ou supprimez-les dans l'Editeur :\r\n" +
-                     impossible.join("\r\n");
-    return boxes;
-}
-
-QStringList numbered(int count) {
-    QStringList names;
-    for (int i = 1; i <= count; ++i)
-        names << QStringLiteral("Dossier %1").arg(i, 4, 10, QLatin1Char('0'));
-    return names;
-}
-} // namespace
-
-void TstPreview::reports_data() {
-    QTest::addColumn<bool>("atRoot");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("folders"); // already in the destination
-    QTest::addColumn<QStringList>("names");   // the pane
-    QTest::addColumn<QStringList>("shown");   // the boxes
-
-    const QStringList none;
-    QTest::newRow("every box; lines of spaces reported, not counted; a duplicate not listed again")
-        << false << "   \r\na\r\nb\r\n   \r\na\r\nnotes\r\nb " << QStringList{"a"}
-        << QStringList{"a", "b", "a", "notes", "b"}
-        << boxes({"-    ", "- a"}, {"- a > a", "- a > a"},
-                 {"- notes > notes (un fichier porte déjà ce nom)",
-                  "- b  > b (même dossier que la ligne « b »)"});
-    const QStringList top = QDir::root().entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    const QString there = top.contains("tmp") ? QStringLiteral("tmp") : top.value(0);
-    QTest::newRow("drive root; empty lines are no duplicates")
-        << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e" << none
-        << QStringList{there, "ramulo absent 7f3e"} << boxes({}, {"- " + there + " > " + there});
-}
-
-// The pane and its count are on screen before the first box; a run with a box
-// leaves the create command off.
-void TstPreview::reports() {
-    QFETCH(bool, atRoot);
-    QFETCH(QString, text);
-    QFETCH(QStringList, folders);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, shown);
-
-    PreviewedWindow p;
-    const QString destination =
-        atRoot ? QDir::toNativeSeparators(QDir::rootPath()) : p.h.makeFolder("dest");
-    for (const QString& folder : folders)
-        p.h.makeFolder("dest/" + folder);
-    p.h.writeFile("dest/notes", "x");
-    QStringList seen; // each box, and the window as it finds it
-    p.h.messages->onShow = [&] {
-        seen << QStringLiteral("%1\n%2|%3|%4|%5")
-                    .arg(p.h.messages->boxes.last(), p.w->rtb1->toPlainText(),
-                         p.w->SB1->panelText(3), QString::number(p.w->var5),
-                         QString::number(p.w->Command3->isEnabled()));
-    };
-    Form1& w = p.open(destination, text, 0);
-    const QString state = names.join("\n") + "|Total : " + QString::number(names.size());
-    QCOMPARE(w.rtb1->toPlainText() + "|" + w.SB1->panelText(3), state);
-    for (QString& box : shown)
-        box += "\n" + state + "|0|0"; // request used up, create command off
-    QCOMPARE(seen, shown);
-    QCOMPARE(w.Command3->isEnabled(), shown.isEmpty());
-    QCOMPARE(w.var5, false);
-
-    // One lookup per name: the destination, a single separator, the name.
-    const QString prefix = atRoot ? destination : destination + QDir::separator();
-    QCOMPARE(p.h.files->looked.join('|'), prefix + names.join('|' + prefix));
-}
-
-// One folder per non-empty name, in the order of the editor's lines, named
-// with the settings of the click: the list is previewed clean with automatic
-// preview off, then a new prefix is typed. A name that cannot be created
-// stops the run there. The folder list then shows what was made, with no
-// change of destination.
-void TstPreview::creates_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("names");   // created, in this order, before the prefix
-    QTest::addColumn<QString>("failingLine"); // a file already has its name
-
-    const QString none;
-    QTest::newRow("editor order, blank lines left out")
-        << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
-        << QStringList{"zeta", "alpha", "Mu"} << none;
-    QTest::newRow("empty editor") << "" << QStringList{} << none;
-    QTest::newRow("stops at a file of that name")
-        << "un\r\ndeux\r\n\r\ntrois\r\nquatre" << QStringList{"un", "deux"}
-        << QStringLiteral("trois");
-}
-
-void TstPreview::creates() {
-    QFETCH(QString, text);
-    QFETCH(QStringList, names);
-    QFETCH(QString, failingLine);
-
-    PreviewedWindow p;
-    Harness& h = p.h;
-    const QString destination = h.makeFolder("dest");
-    const bool done = failingLine.isEmpty();
-    if (!done)
-        h.writeFile("dest/neuf_" + failingLine, "x");
-    Form1& w = p.open(destination, text, 0);
-    w.prefcheck->setValue(1);
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    QVERIFY(w.Command3->isEnabled());
-    w.preftext->selectAll();
-    QTest::keyClicks(w.preftext, "neuf_");
-    QSignalSpy changes(w.Dir1, &FolderList::Change);
-
-    QTest::mouseClick(w.Command3, Qt::LeftButton);
-    QStringList made, asked;
-    for (const QString& name : names)
-        made << "neuf_" + name;
-    for (const QString& name : done ? made : made + QStringList{"neuf_" + failingLine})
-        asked << destination + QDir::separator() + name;
-    QCOMPARE(h.files->asked, asked);
-    const QString exists =
-        QString::fromLocal8Bit(std::make_error_code(std::errc::file_exists).message());
-    QCOMPARE(
-        h.messages->boxes,
-        QStringList{
-            done ? "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n" +
-                       QString::number(made.size()) + " dossier(s) créé(s) avec succès !"
-                 : "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\n" +
-                       creationFailureMessage({failingLine, asked.last(), exists}, made.size())});
-    QVERIFY(w.Command3->isEnabled());
-    QCOMPARE(w.Dir1->path(), destination);
-    QCOMPARE(changes.count(), 0);
-
-    // Exactly these folders on disk; the folder list ends with them.
-    made.sort();
-    QCOMPARE(QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), made);
-    QStringList listed;
-    for (int i = 0; i < w.Dir1->count(); ++i)
-        listed << w.Dir1->rowText(i).trimmed();
-    listed = listed.mid(listed.size() - made.size());
-    listed.sort();
-    QCOMPARE(listed, made);
-}
-
-// A long creation shows its progress over the window, and the user may stop
-// it: the folders made so far stay, and the message counts them. The box's
-// delays are lowered, and each folder takes a few milliseconds.
-void TstPreview::createsWithProgress_data() {
-    QTest::addColumn<bool>("cancel");
-    QTest::newRow("to the end") << false;
-    QTest::newRow("cancelled") << true;
-}
-
-void TstPreview::createsWithProgress() {
-    QFETCH(bool, cancel);
-    struct SlowFiles : FakeFileSystem {
-        std::optional<QString> createFolder(const QString& path) override {
-            QThread::msleep(3);
-            return FakeFileSystem::createFolder(path);
-        }
-    };
-    PreviewedWindow p;
-    Harness& h = p.h;
-    h.files = std::make_shared<SlowFiles>();
-    const auto restore = qScopeGuard([saved = asideDelays()] { asideDelays() = saved; });
-    asideDelays() = {0, 0};
-    const QString destination = h.makeFolder("dest");
-    Form1& w = p.open(destination, numbered(200).join("\r\n"), 0);
-    QVERIFY(w.Command3->isEnabled());
-
-    int furthest = 0; // the bar's highest value seen, in thousandths
-    QTimer watch;
-    connect(&watch, &QTimer::timeout, [&] {
-        const auto* box = w.findChild<QDialog*>("aside");
-        if (!box || !box->isVisible())
-            return;
-        furthest = std::max(furthest, box->findChild<QProgressBar*>()->value());
-        auto* stop = box->findChild<QPushButton*>("cancel");
-        if (cancel && furthest > 0 && stop && stop->isEnabled())
-            QTest::mouseClick(stop, Qt::LeftButton);
-    });
-    watch.start(5);
-    QTest::mouseClick(w.Command3, Qt::LeftButton);
-    watch.stop();
-
-    const int made = QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
-    QVERIFY2(furthest > 0 && furthest <= 1000, qPrintable(QString::number(furthest)));
-    QCOMPARE(made < 200, cancel);
-    QCOMPARE(h.files->asked.size(), made);
-    QCOMPARE(h.messages->boxes,
-             QStringList{cancel ? QStringLiteral("CREATION DE DOSSIERS ANNULEE [information, OK]\n"
-                                                 "Création annulée : %1 dossier(s) créé(s) ; les "
-                                                 "lignes suivantes n'ont pas été traitées.")
-                                      .arg(made)
-                                : "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n200 "
-                                  "dossier(s) créé(s) avec succès !"});
-}
 
 QTEST_MAIN(TstPreview)
 #include "tst_preview.moc"
