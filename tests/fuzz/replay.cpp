@@ -4,42 +4,34 @@
 // read, or when there is no input at all, so that a missing corpus cannot
 // pass for a checked one.
 
-#include <algorithm>
+#include <QDir>
+#include <QFile>
+
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
-
-namespace fs = std::filesystem;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 int main(int argc, char** argv) {
-    std::vector<fs::path> files;
+    QStringList files;
     for (int i = 1; i < argc; ++i) {
-        if (!fs::is_directory(argv[i]))
-            files.emplace_back(argv[i]);
-        else // a folder that cannot be listed throws, and so fails
-            for (const auto& entry : fs::directory_iterator(argv[i]))
-                files.push_back(entry.path());
+        const QString path = QFile::decodeName(argv[i]);
+        if (!QFileInfo(path).isDir())
+            files << path;
+        for (const QString& name : QDir(path).entryList(QDir::Files, QDir::Name))
+            files << QDir(path).filePath(name);
     }
-    if (files.empty()) {
-        std::fprintf(stderr, "no input to replay\n");
-        return 1;
-    }
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        std::ifstream stream(file, std::ios::binary);
-        const std::vector<char> bytes{std::istreambuf_iterator<char>(stream), {}};
-        if (!stream) {
-            std::fprintf(stderr, "%s: cannot be read\n", file.c_str());
+    for (const QString& path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(file.errorString()));
             return 1;
         }
-        std::fprintf(stderr, "%s (%zu bytes)\n", file.c_str(), bytes.size());
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        const QByteArray bytes = file.readAll();
+        std::fprintf(stderr, "%s (%lld bytes)\n", qPrintable(path), qlonglong(bytes.size()));
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                               std::size_t(bytes.size()));
     }
-    std::fprintf(stderr, "%zu inputs replayed\n", files.size());
-    return 0;
+    std::fprintf(stderr, "%lld inputs replayed\n", qlonglong(files.size()));
+    return files.isEmpty() ? 1 : 0;
 }

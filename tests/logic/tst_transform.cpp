@@ -92,8 +92,6 @@ private slots:
         QTest::newRow("forbidden in prefix") << u"B"_s << prefixed(u"x:y-"_s) << 0 << u"xy-B"_s;
         QTest::newRow("prefix ending in space")
             << u"A"_s << prefixed(u"Dossier "_s) << 0 << u"Dossier A"_s;
-        QTest::newRow("prefix of spaces") << u"A"_s << prefixed(u"  "_s) << 0 << u"A"_s;
-        QTest::newRow("switches off") << u"A"_s << AddsSettings{.prefix = u"z"_s} << 0 << u"A"_s;
         // Letter case, character by character.
         QTest::newRow("lower") << phrase << none << 1 << u"mon dossier été"_s;
         QTest::newRow("sentence") << phrase << none << 2 << u"Mon dossier été"_s;

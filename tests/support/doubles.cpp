@@ -37,14 +37,6 @@ std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
     return RealFileSystem::createFolder(path);
 }
 
-QString FakeDrives::driveOf(const QString& path) {
-    QString best;
-    for (const QString& drive : drives)
-        if (path.startsWith(drive) && drive.size() > best.size())
-            best = drive;
-    return best;
-}
-
 Harness::Harness() {
     makeFolder(QStringLiteral("work"));
     makeFolder(QStringLiteral("program/presets"));

@@ -4,7 +4,6 @@
 
 #include "app/form1.h"
 #include "platform/real_services.h"
-#include "platform/services.h"
 
 #include <QList>
 #include <QMap>
@@ -29,7 +28,7 @@ public:
 // The real file system, keeping the questions.
 class FakeFileSystem : public RealFileSystem {
 public:
-    QStringList looked;      // every path passed to entryAt, in order
+    QStringList looked; // every path passed to entryAt, in order
     QStringList asked;  // every path passed to createFolder, in order
 
     Entry entryAt(const QString& path) override;
@@ -55,7 +54,13 @@ public:
 
     QStringList list() override { return drives; }
     QString systemDrive() override { return system; }
-    QString driveOf(const QString& path) override;
+    QString driveOf(const QString& path) override { // the longest drive the path starts with
+        QString best;
+        for (const QString& drive : drives)
+            if (path.startsWith(drive) && drive.size() > best.size())
+                best = drive;
+        return best;
+    }
     QString currentFolder(const QString& drive) override { return current.value(drive, drive); }
     std::optional<QString> notReady(const QString& drive) override {
         return unready.contains(drive) ? std::optional<QString>(unready.value(drive))

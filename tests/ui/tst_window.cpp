@@ -94,8 +94,6 @@ private slots:
                         w.livepreview->value(), w.HScroll1->value(), w.autotab->selectedTab(),
                         w.previewRuns(), w.File1->count(), w.File1->currentRow()}),
                  QList({0, 0, 0, 0, 0, 1, 2, 1, previews, presets ? 2 : 0, -1}));
-        QVERIFY(!presets || (w.File1->findItems("Alphabet.txt", {}).size() == 1 &&
-                             w.File1->findItems("Mois.txt", {}).size() == 1));
         // The previews of the empty editor were clean; the presets page is shown.
         QCOMPARE(QList({w.preftext->isEnabled(), w.sufftext->isEnabled(), w.Command3->isEnabled(),
                         w.var5, w.Option1[0]->isChecked(), w.Option1[1]->isChecked(),
@@ -104,22 +102,19 @@ private slots:
                  QList({false, false, true, false, true, false, false, true, false, true}));
     }
 
-    // At once, without a question even with names in the editor.
-    void quitting_data() {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("quit button") << false;
-        QTest::newRow("close box") << true;
-    }
+    // The quit button, then the close box, end the program at once, without a
+    // question even with names in the editor.
     void quitting() {
-        QFETCH(bool, closeBox);
         Harness h;
         Form1 w(h.services());
-        w.show();
         w.Text1->setText("Projet\r\nArchives");
-        QTimer::singleShot(0, &w, [&] { closeBox ? void(w.close()) : w.Command1->click(); });
-        QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(99); }); // nothing ended it
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!w.isVisible() && h.messages->boxes.isEmpty());
+        for (const bool closeBox : {false, true}) {
+            w.show();
+            QTimer::singleShot(0, &w, [&] { closeBox ? void(w.close()) : w.Command1->click(); });
+            QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(99); }); // nothing ended it
+            QCOMPARE(QApplication::exec(), 0);
+            QVERIFY(!w.isVisible() && h.messages->boxes.isEmpty());
+        }
     }
 
     // Each control lies inside its parent and overlaps no sibling, but for the
@@ -212,41 +207,30 @@ private slots:
     }
 
     // Each opening makes a new box, with the build's version and the focus on
-    // OK; Enter and Escape close and discard it.
-    void opensFreshAndCloses_data() {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-    }
-    void opensFreshAndCloses() {
+    // OK; Enter, then Escape, close and discard it.
+    void aboutBox() {
         showWindow();
-        QFETCH(int, key);
-        QList<QPointer<frmAbout>> boxes;
-        for (int opening = 0; opening < 2; ++opening) {
+        for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Escape}) {
+            QPointer<frmAbout> opened;
             QStringList seen;
-            bool stayedOpen = false;
             QTimer::singleShot(0, [&] {
-                auto* box = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
-                if (!box || !QTest::qWaitForWindowActive(box))
+                opened = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+                if (!opened || !QTest::qWaitForWindowActive(opened))
                     return;
-                boxes << box;
-                seen << box->windowTitle() << box->lblTitle->text() << box->lblVersion->text()
-                     << box->focusWidget()->objectName();
-                QTest::keyClick(box->focusWidget(), Qt::Key(key));
-                QTimer::singleShot(500, box, [&stayedOpen, box] {
-                    stayedOpen = true;
-                    box->reject();
+                seen << opened->windowTitle() << opened->lblTitle->text()
+                     << opened->lblVersion->text() << opened->focusWidget()->objectName();
+                QTest::keyClick(opened->focusWidget(), key);
+                QTimer::singleShot(500, opened, [&] {
+                    opened->reject();
+                    seen << "stayed open";
                 });
             });
             m_w->Command5->click();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCOMPARE(seen, QStringList({"À propos de Ramulo", "Ramulo",
                                         "Version " RAMULO_PROJECT_VERSION, "cmdOK"}));
-            QVERIFY(!stayedOpen);
+            QVERIFY(opened.isNull()); // discarded on closing
         }
-        QCOMPARE(boxes.size(), 2);
-        QVERIFY(boxes[0].isNull() && boxes[1].isNull()); // each discarded on closing
     }
 };
 
