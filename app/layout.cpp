@@ -156,7 +156,8 @@ void Form1::buildControls() {
     Combo3->setEntries({QStringLiteral("Caractères interdits supprimés :"),
                         QStringLiteral(" > remplacés par des espaces"),
                         QStringLiteral(" > remplacés par des soulignés _"),
-                        QStringLiteral(" > remplacés par des tirets -")});
+                        QStringLiteral(" > remplacés par des tirets -"),
+                        QStringLiteral(" > / et \\ créent des sous-dossiers")});
     Combo3->setToolTip(QStringLiteral("Gestion des caractères /\\:*?\"<>| (interdits dans les noms "
                                       "de dossiers)"));
     Combo2 = place(new ComboBox(Frame4), "Combo2", 120, 1320, 2895, 300);

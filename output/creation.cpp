@@ -1,28 +1,51 @@
 #include "output/creation.h"
 
+#include "editor/line_paths.h"
 #include "platform/paths.h"
+
+#include <QSet>
 
 namespace ramulo {
 
 CreationResult createFolders(const QStringList& lines, const CreationInputs& inputs) {
     CreationResult result;
+    LineReader reader(inputs.chain);
+    QSet<QString> made; // in a tree, every path this run has made or entered
+    const QChar separator = pathSeparator();
+    const bool trees = inputs.chain.adds.forbiddenMode == kTreeMode;
+    qint64 done = 0;
     for (const QString& raw : lines) {
-        const QString name = inputs.folderName(raw);
-        if (name.isEmpty())
+        ++done;
+        const LinePath line = reader.next(raw);
+        if (line.path.isEmpty())
             continue;
-        if (auto reason = inputs.makeFolder(name)) {
-            result.failure = CreationFailure{raw, joinPath(inputs.destination, name), *reason};
+        // The preview refuses these; nothing may leave the destination all the same.
+        const QStringList levels = line.path.split(separator);
+        std::optional<QString> reason;
+        if (line.orphan)
+            reason = QStringLiteral("retrait sans dossier parent");
+        else if (trees &&
+                 (levels.contains(QStringLiteral(".")) || levels.contains(QStringLiteral(".."))))
+            reason = QStringLiteral("« . » et « .. » ne peuvent pas être des dossiers");
+        else if (!made.contains(line.path)) // else an earlier line made it on its way
+            reason = inputs.makeFolder(levels, result.created);
+        if (reason) {
+            result.failure = CreationFailure{raw, joinPath(inputs.destination, line.path), *reason};
             return result;
         }
-        ++result.created;
-        if (inputs.goOn && !inputs.goOn(result.created)) {
+        if (trees) {
+            made.insert(line.path);
+            for (qsizetype cut = line.path.indexOf(separator); cut > 0;
+                 cut = line.path.indexOf(separator, cut + 1))
+                made.insert(line.path.first(cut));
+        }
+        if (inputs.goOn && !inputs.goOn(done)) {
             result.cancelled = true;
             return result;
         }
     }
     return result;
 }
-
 QString creationMessage(qint64 created) {
     return QString::number(created) + QStringLiteral(" dossier(s) créé(s) avec succès !");
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Creating one folder per non-empty name, in editor order, stopping at the
-// first name that cannot be created.
+// Creating one folder per non-empty name, or in a tree each missing level of
+// every path, in editor order, stopping at the first line that fails.
+
+#include "editor/transform.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,16 +19,17 @@ struct CreationFailure {
 };
 
 struct CreationResult {
-    qint64 created = 0;                     // folders made before the end or the failure
+    qint64 created = 0;                     // folders made, up to the end or the failure
     std::optional<CreationFailure> failure; // the name the run stopped at
     bool cancelled = false;                 // the user stopped the run
 };
 
 struct CreationInputs {
-    std::function<QString(const QString&)> folderName;                // raw line -> name
-    QString destination;                                              // the folder to make them in
-    std::function<std::optional<QString>(const QString&)> makeFolder; // name there -> reason
-    std::function<bool(qint64 created)> goOn = {}; // after each folder; false stops the run
+    NameChain chain;     // raw line -> folder name, or path in a tree
+    QString destination; // the folder to make them in
+    // Makes the folder at a relative path, level by level: see FileSystem::FolderMaker.
+    std::function<std::optional<QString>(const QStringList& levels, qint64& made)> makeFolder;
+    std::function<bool(qint64 linesDone)> goOn = {}; // after each line; false stops the run
 };
 
 CreationResult createFolders(const QStringList& lines, const CreationInputs& inputs);

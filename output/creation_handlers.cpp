@@ -23,9 +23,11 @@ void Form1::Command3_Click() {
         [&, chain = nameChain()] {
             const auto maker = m_services.files->folderMaker(destination);
             result = createFolders(lines, {chain, destination,
-                                           [&](const QString& name) { return maker->make(name); },
-                                           [&](qint64 created) {
-                                               progress.done = created;
+                                           [&](const QStringList& levels, qint64& made) {
+                                               return maker->make(levels, made);
+                                           },
+                                           [&](qint64 linesDone) {
+                                               progress.done = linesDone;
                                                return !progress.cancelled;
                                            }});
         },

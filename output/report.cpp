@@ -1,11 +1,13 @@
 #include "output/report.h"
 
+#include "editor/line_paths.h"
 #include "platform/paths.h"
 
 #include <QHash>
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace ramulo {
@@ -40,8 +42,12 @@ qsizetype systemLength(const QString& text, const NameRules& rules) {
     return bytes; // a pair counts 3 + 1
 }
 
+QString unitOf(const NameRules& rules) {
+    return rules.utf16 ? QStringLiteral("caractères") : QStringLiteral("octets");
+}
+
 // Why the file system would refuse the name, or make it other than shown.
-std::optional<QString> refusal(const QString& name, qsizetype pathLength, const NameRules& rules) {
+std::optional<QString> nameRefusal(const QString& name, const NameRules& rules) {
     const qsizetype n = name.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = name.at(i);
@@ -61,24 +67,24 @@ std::optional<QString> refusal(const QString& name, qsizetype pathLength, const 
         return QStringLiteral("le système retire le point ou l'espace final");
     if (rules.windowsNames && isDeviceName(name))
         return QStringLiteral("nom réservé par le système");
-    const QString unit = rules.utf16 ? QStringLiteral("caractères") : QStringLiteral("octets");
     if (const qsizetype length = systemLength(name, rules); length > rules.longestName)
         return QStringLiteral("nom trop long : %1 %2, %3 au plus")
-            .arg(QString::number(length), unit, QString::number(rules.longestName));
-    if (pathLength > rules.longestPath)
-        return QStringLiteral("chemin trop long : %1 %2, %3 au plus")
-            .arg(QString::number(pathLength), unit, QString::number(rules.longestPath));
+            .arg(QString::number(length), unitOf(rules), QString::number(rules.longestName));
     return std::nullopt;
 }
 
-std::optional<QString> takenBy(Entry entry) {
+// What holds the name of the path's last level, or of an upper one.
+std::optional<QString> takenBy(Entry entry, const QString& upper = {}) {
+    const QString what = upper.isEmpty() ? QStringLiteral("ce nom")
+                                         : QStringLiteral("le nom « %1 »").arg(shownCut(upper));
     switch (entry) {
     case Entry::File:
-        return QStringLiteral("un fichier porte déjà ce nom");
+        return QStringLiteral("un fichier porte déjà ") + what;
     case Entry::Link:
-        return QStringLiteral("un lien porte déjà ce nom");
+    case Entry::FolderLink: // only an upper level gets here
+        return QStringLiteral("un lien porte déjà ") + what;
     case Entry::Other:
-        return QStringLiteral("un élément qui n'est pas un dossier porte déjà ce nom");
+        return QStringLiteral("un élément qui n'est pas un dossier porte déjà ") + what;
     case Entry::None:
     case Entry::Folder:
         break;
@@ -86,42 +92,102 @@ std::optional<QString> takenBy(Entry entry) {
     return std::nullopt;
 }
 
+// Where the separators of a path are: the ends of its upper levels.
+std::vector<qsizetype> upperEnds(const QString& path, bool trees) {
+    std::vector<qsizetype> ends;
+    if (trees)
+        for (qsizetype at = path.indexOf(pathSeparator()); at > 0;
+             at = path.indexOf(pathSeparator(), at + 1))
+            ends.push_back(at);
+    return ends;
+}
+
+bool hasDotLevel(const QString& path) {
+    for (const QString& level : path.split(pathSeparator()))
+        if (level == QStringLiteral(".") || level == QStringLiteral(".."))
+            return true;
+    return false;
+}
+
+enum LineKind : std::uint8_t { Named = 1, Blank = 2, Orphan = 4, Asked = 8 };
+
+// The first line that makes a folder, whole or on the way to a deeper one,
+// and how it spells it.
+struct Made {
+    qsizetype line = 0;
+    bool whole = false;
+    QString spelling;
+};
+
 } // namespace
 
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs) {
     PreviewReport report;
-    // The names first, then what the destination holds of them, asked at once.
-    std::vector<bool> named(static_cast<std::size_t>(lines.size()));
+    const bool trees = inputs.chain.adds.forbiddenMode == kTreeMode;
+    const NameRules& rules = inputs.rules;
+
+    // The paths first, then what the destination holds of them and of their
+    // upper levels, asked at once. A path with "." or ".." is not asked:
+    // nothing outside the destination is looked at.
+    std::vector<std::uint8_t> kinds(static_cast<std::size_t>(lines.size()));
     report.names.reserve(lines.size());
+    QStringList asked;
+    QStringList uppers;
+    QHash<QString, qsizetype> upperPlace; // an upper level's path -> its place in uppers
+    LineReader reader(inputs.chain);
     for (qsizetype index = 0; index < lines.size(); ++index) {
-        QString name = inputs.folderName(lines.at(index));
-        named[static_cast<std::size_t>(index)] = !name.isEmpty();
-        if (!name.isEmpty())
-            report.names.append(std::move(name));
+        LinePath line = reader.next(lines.at(index));
+        std::uint8_t kind = (line.blank ? Blank : 0) | (line.orphan ? Orphan : 0);
+        if (!line.path.isEmpty()) {
+            kind |= Named;
+            if (!line.orphan && !(trees && hasDotLevel(line.path))) {
+                kind |= Asked;
+                asked.append(line.path);
+                for (const qsizetype end : upperEnds(line.path, trees))
+                    if (const QString upper = line.path.first(end); !upperPlace.contains(upper)) {
+                        upperPlace.insert(upper, uppers.size());
+                        uppers.append(upper);
+                    }
+            }
+            report.names.append(std::move(line.path));
+        }
+        kinds[static_cast<std::size_t>(index)] = kind;
     }
     report.count = report.names.size();
-    const std::vector<Entry> entries = inputs.entriesIn(inputs.destination, report.names);
+    const qsizetype ownAsked = asked.size();
+    asked.append(uppers);
+    const std::vector<Entry> entries = inputs.entriesIn(inputs.destination, asked);
+    asked.clear();
     // A path's length is the destination's and the name's.
-    const qsizetype folderLength = systemLength(joinPath(inputs.destination, {}), inputs.rules);
+    const qsizetype folderLength = systemLength(joinPath(inputs.destination, {}), rules);
 
-    // How many earlier lines equal each non-empty raw line: one report line each.
-    QHash<QString, qint64> seen;
+    // How many earlier lines equal each non-blank raw line, giving the same
+    // path in a tree: one report line each.
+    QHash<std::pair<QString, QString>, qint64> seen;
     seen.reserve(lines.size());
-    // The first raw line that makes each folder, as the file system compares names.
-    QHash<QString, qsizetype> made;
+    QHash<QString, Made> made; // by the path as the file system compares names
     made.reserve(lines.size());
-    qsizetype next = 0; // the next name's place in report.names
+    const auto keyOf = [&](const QString& path) {
+        return rules.ignoresCase ? path.toCaseFolded() : path;
+    };
+    const auto sameAs = [&](const Made& first) {
+        return QStringLiteral("même dossier que la ligne « %1 »")
+            .arg(shownCut(lines.at(first.line)));
+    };
+    qsizetype next = 0;    // the next name's place in report.names
+    qsizetype nextAsk = 0; // and in entries
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QString& raw = lines.at(index);
-        const bool hasName = named[static_cast<std::size_t>(index)];
-        const QString name = hasName ? report.names.at(next) : QString();
-        const auto entry = hasName ? entries[static_cast<std::size_t>(next++)] : Entry::None;
-        if (entry == Entry::Folder)
+        const std::uint8_t kind = kinds[static_cast<std::size_t>(index)];
+        const QString name = (kind & Named) ? report.names.at(next++) : QString();
+        const Entry entry =
+            (kind & Asked) ? entries[static_cast<std::size_t>(nextAsk++)] : Entry::None;
+        if (isFolder(entry))
             report.existing.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
                                    shownCut(name));
         qint64 earlier = 0;
-        if (!raw.isEmpty()) {
-            qint64& count = seen[raw];
+        if (!(kind & Blank)) {
+            qint64& count = seen[{raw, trees ? name : QString()}];
             earlier = count++;
             const qint64 room = kDuplicateReportLimit - report.duplicates.size();
             const qint64 listed = std::min(earlier, room);
@@ -133,24 +199,58 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             report.duplicatesLeftOut += earlier - listed;
         }
 
-        if (!hasName || entry == Entry::Folder || earlier > 0)
+        if (!(kind & Named) || isFolder(entry) || earlier > 0)
             continue;
-        std::optional<QString> why =
-            refusal(name, folderLength + systemLength(name, inputs.rules), inputs.rules);
+        std::optional<QString> why;
+        if (kind & Orphan)
+            why = QStringLiteral("retrait sans dossier parent");
+        const QStringList levels = trees ? name.split(pathSeparator()) : QStringList{name};
+        for (const QString& level : levels) {
+            if (why)
+                break;
+            if (trees && (level == QStringLiteral(".") || level == QStringLiteral("..")))
+                why = QStringLiteral("« %1 » ne peut pas être un dossier").arg(level);
+            else
+                why = nameRefusal(level, rules);
+        }
+        if (const qsizetype length = folderLength + systemLength(name, rules);
+            !why && length > rules.longestPath)
+            why = QStringLiteral("chemin trop long : %1 %2, %3 au plus")
+                      .arg(QString::number(length), unitOf(rules),
+                           QString::number(rules.longestPath));
+        const std::vector<qsizetype> ends = upperEnds(name, trees);
+        for (const qsizetype end : ends) {
+            if (why)
+                break;
+            const QString upper = name.first(end);
+            why = takenBy(entries[static_cast<std::size_t>(ownAsked + upperPlace.value(upper))],
+                          upper);
+        }
         if (!why)
             why = takenBy(entry);
         if (!why) {
-            const QString key = inputs.rules.ignoresCase ? name.toCaseFolded() : name;
-            const auto first = made.constFind(key);
-            if (first == made.cend())
-                made.insert(key, index);
-            else
-                why = QStringLiteral("même dossier que la ligne « %1 »")
-                          .arg(shownCut(lines.at(*first)));
+            // Two lines may not make one folder, nor spell one folder two ways.
+            if (const auto first = made.constFind(keyOf(name));
+                first != made.cend() && (first->whole || first->spelling != name))
+                why = sameAs(*first);
+            for (const qsizetype end : ends) {
+                if (why)
+                    break;
+                const QString upper = name.first(end);
+                if (const auto first = made.constFind(keyOf(upper));
+                    first != made.cend() && first->spelling != upper)
+                    why = sameAs(*first);
+            }
         }
-        if (why)
-            report.impossible.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
-                                     shownCut(name) + QStringLiteral(" (") + *why + u')');
+        if (!why) {
+            made.insert(keyOf(name), {index, true, name});
+            for (const qsizetype end : ends)
+                if (const QString upper = name.first(end); !made.contains(keyOf(upper)))
+                    made.insert(keyOf(upper), {index, false, upper});
+            continue;
+        }
+        report.impossible.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
+                                 shownCut(name) + QStringLiteral(" (") + *why + u')');
     }
     return report;
 }

@@ -3,6 +3,7 @@
 // count, the lines that repeat earlier lines, the names whose folder exists,
 // and the names that creation could not make as they are shown.
 
+#include "editor/transform.h"
 #include "platform/fs_types.h"
 
 #include <QString>
@@ -14,7 +15,7 @@
 namespace ramulo {
 
 struct PreviewReport {
-    QStringList names;            // the non-empty folder names, in editor order
+    QStringList names;            // the non-empty folder names or paths, in editor order
     qint64 count = 0;             // how many there are
     QStringList duplicates;       // "- " + raw line, once per earlier equal line
     QStringList existing;         // "- " + raw line + " > " + folder name
@@ -28,7 +29,7 @@ struct PreviewReport {
 inline constexpr qint64 kDuplicateReportLimit = 1'000'000;
 
 struct PreviewInputs {
-    std::function<QString(const QString&)> folderName; // raw line -> folder name
+    NameChain chain; // raw line -> folder name, or path in a tree
     QString destination;
     // What each name holds in the folder, as the file system answers for the joined paths.
     std::function<std::vector<Entry>(const QString&, const QStringList&)> entriesIn;
@@ -39,6 +40,10 @@ struct PreviewInputs {
 // left to the first two reports; the third lists the other names that cannot
 // be made: a character or a name the file system refuses, a name or path too
 // long, a file or link of that name, or a folder that an earlier line makes.
+// In a tree, a line repeats another when it gives the same path too; each
+// level is checked as a name, a file or link may not hold any of them, "."
+// and ".." are refused, and so are leading TABs with no line above to follow.
+// A folder that an earlier line makes on its way is no fault.
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs);
 
 // The text of a warning box: the heading, CR LF, the report lines joined by CR LF.

@@ -6,8 +6,13 @@
 
 namespace ramulo {
 
-// What a path holds. A link to a folder is a folder.
-enum class Entry { None, Folder, File, Link, Other };
+// What a path holds. A link to a folder is a folder where a name is looked
+// for, but sub-folders are never made through it.
+enum class Entry { None, Folder, File, Link, Other, FolderLink };
+
+inline bool isFolder(Entry entry) {
+    return entry == Entry::Folder || entry == Entry::FolderLink;
+}
 
 // What a file system does with the names of its folders, as far as it can be
 // known from the destination.

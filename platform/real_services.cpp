@@ -59,7 +59,7 @@ FileSystem::Entry RealFileSystem::entryAt(const QString& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Entry::None;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return Entry::Folder;
+        return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Entry::FolderLink : Entry::Folder;
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Entry::Link : Entry::File;
 #else
     // One system call for the usual answers (nothing there, a folder, a file):
@@ -74,7 +74,7 @@ FileSystem::Entry RealFileSystem::entryAt(const QString& path) {
     if (!S_ISLNK(info.st_mode))
         return Entry::Other;
     const bool toFolder = ::stat(native->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    return toFolder ? Entry::Folder : Entry::Link;
+    return toFolder ? Entry::FolderLink : Entry::Link;
 #endif
 }
 
@@ -104,8 +104,17 @@ std::unique_ptr<FileSystem::FolderMaker> FileSystem::folderMaker(const QString& 
     class ByPath : public FolderMaker {
     public:
         ByPath(FileSystem& files, QString folder) : m_files(files), m_folder(std::move(folder)) {}
-        std::optional<QString> make(const QString& name) override {
-            return m_files.createFolder(joinPath(m_folder, name));
+        std::optional<QString> make(const QStringList& levels, qint64& made) override {
+            QString path = m_folder;
+            for (qsizetype i = 0; i < levels.size(); ++i) {
+                path = joinPath(path, levels.at(i));
+                if (i + 1 < levels.size() && m_files.entryAt(path) == Entry::Folder)
+                    continue; // a link is never entered: creating it fails
+                if (auto reason = m_files.createFolder(path))
+                    return reason;
+                ++made;
+            }
+            return std::nullopt;
         }
 
     private:
@@ -249,7 +258,11 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
 
 std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
                                                          const QStringList& names) {
-    if (names.size() >= kManyNames)
+    // Paths of sub-folders are not in the folder's listing.
+    const auto deeper = [](const QString& name) {
+        return name.contains(pathSeparator());
+    };
+    if (names.size() >= kManyNames && std::none_of(names.begin(), names.end(), deeper))
         if (auto entries = entriesByListing(folder, names))
             return std::move(*entries);
     return entriesOneByOne(folder, names);
@@ -257,27 +270,71 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
 
 std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
 #ifndef Q_OS_WIN
+    // Each level is made and entered relative to the open folder above it,
+    // never through a link, so nothing is made outside the destination.
     class InHandle : public FolderMaker {
     public:
-        InHandle(FileSystem& files, QString folder, std::size_t folderBytes, int handle)
-            : m_files(files), m_folder(std::move(folder)), m_folderBytes(folderBytes),
+        InHandle(FileSystem& files, const QString& folder, std::size_t folderBytes, int handle)
+            : m_byPath(files.FileSystem::folderMaker(folder)), m_folderBytes(folderBytes),
               m_handle(handle) {}
-        ~InHandle() override { ::close(m_handle); }
-        std::optional<QString> make(const QString& name) override {
+        ~InHandle() override {
+            leaveFrom(0);
+            ::close(m_handle);
+        }
+        std::optional<QString> make(const QStringList& levels, qint64& made) override {
             // What is not one entry, or too long a path, goes the joined path's way.
-            const auto bytes = entryName(name);
-            if (!bytes || m_folderBytes + 1 + static_cast<std::size_t>(bytes->size()) >= PATH_MAX)
-                return m_files.createFolder(joinPath(m_folder, name));
-            if (::mkdirat(m_handle, bytes->constData(), 0777) == 0)
-                return std::nullopt;
-            return QString::fromLocal8Bit(std::generic_category().message(errno));
+            std::vector<QByteArray> names;
+            std::size_t bytes = m_folderBytes;
+            for (const QString& level : levels) {
+                auto name = entryName(level);
+                if (!name)
+                    return m_byPath->make(levels, made);
+                bytes += 1 + static_cast<std::size_t>(name->size());
+                names.push_back(std::move(*name));
+            }
+            if (names.empty() || bytes >= PATH_MAX)
+                return m_byPath->make(levels, made);
+
+            // The upper levels of the previous path stay open: an outline goes
+            // on under them.
+            std::size_t kept = 0;
+            while (kept < m_open.size() && kept + 1 < names.size() &&
+                   m_open[kept].first == names[kept])
+                ++kept;
+            leaveFrom(kept);
+            for (std::size_t i = kept; i + 1 < names.size(); ++i) {
+                if (::mkdirat(here(), names[i].constData(), 0777) == 0)
+                    ++made;
+                else if (errno != EEXIST)
+                    return reason();
+                const int level = ::openat(here(), names[i].constData(),
+                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                if (level < 0)
+                    return reason();
+                m_open.emplace_back(names[i], level);
+            }
+            if (::mkdirat(here(), names.back().constData(), 0777) != 0)
+                return reason();
+            ++made;
+            return std::nullopt;
         }
 
     private:
-        FileSystem& m_files;
-        QString m_folder;
+        int here() const { return m_open.empty() ? m_handle : m_open.back().second; }
+        void leaveFrom(std::size_t kept) {
+            while (m_open.size() > kept) {
+                ::close(m_open.back().second);
+                m_open.pop_back();
+            }
+        }
+        static QString reason() {
+            return QString::fromLocal8Bit(std::generic_category().message(errno));
+        }
+
+        std::unique_ptr<FolderMaker> m_byPath;
         std::size_t m_folderBytes;
         int m_handle;
+        std::vector<std::pair<QByteArray, int>> m_open; // the levels entered, outermost first
     };
     if (const auto native = systemPath(folder))
         if (const int handle = openFolder(*native); handle >= 0)

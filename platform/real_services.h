@@ -13,8 +13,9 @@ public:
     Entry entryAt(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;
     NameRules nameRules(const QString& folder) override;
-    // Where the file system compares names byte for byte, a long list is
-    // answered from one read of the folder; otherwise from several threads.
+    // Where the file system compares names byte for byte, a long list of
+    // names is answered from one read of the folder; otherwise, and for
+    // paths of sub-folders, from several threads.
     std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override;
     // Folders are made relative to the folder's open handle, where there is one.
     std::unique_ptr<FolderMaker> folderMaker(const QString& folder) override;

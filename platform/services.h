@@ -35,7 +35,7 @@ public:
     virtual ~FileSystem() = default;
     // None also for a path that cannot exist.
     virtual Entry entryAt(const QString& path) = 0;
-    bool folderExists(const QString& path) { return entryAt(path) == Entry::Folder; }
+    bool folderExists(const QString& path) { return isFolder(entryAt(path)); }
     // Creates that one folder inside an existing folder. Returns the system's
     // reason on failure, nothing on success.
     virtual std::optional<QString> createFolder(const QString& path) = 0;
@@ -51,8 +51,11 @@ public:
     class FolderMaker {
     public:
         virtual ~FolderMaker() = default;
-        // As createFolder for the name joined to the folder.
-        virtual std::optional<QString> make(const QString& name) = 0;
+        // Makes the folder at the relative path `levels` (one level for a
+        // flat name): each missing upper level in turn, entering those that
+        // are folders, then the last, which must not exist yet. Adds one to
+        // `made` for each folder made; returns the system's reason on failure.
+        virtual std::optional<QString> make(const QStringList& levels, qint64& made) = 0;
     };
     virtual std::unique_ptr<FolderMaker> folderMaker(const QString& folder);
 };

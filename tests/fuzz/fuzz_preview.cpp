@@ -1,20 +1,22 @@
 // The preview's report for the editor's text, with a destination and a file
 // system held in memory.
 //
-// Bytes: flags (1 UTF-16 names, 2 case ignored, 4 Windows names, 8 names
-// through the window's chain rather than the raw lines, 16 text as UTF-16),
+// Bytes: flags (1 UTF-16 names, 2 case ignored, 4 Windows names, 8 lines
+// as paths of a tree, 16 text as UTF-16),
 // the chain's settings (1 prefix, 2 suffix, forbidden mode in bits 2-3,
 // separator mode in bits 4-6), its case mode, the longest name, the longest
 // path, what the paths hold, the destination's length, the prefix's length
 // (low 4 bits) and the suffix's (high 4 bits), then the text: the
 // destination, the prefix, the suffix, then the editor's text.
 
+#include "editor/line_paths.h"
 #include "editor/namelist.h"
 #include "editor/transform.h"
 #include "output/report.h"
 #include "platform/paths.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <algorithm>
@@ -121,20 +123,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     adds.prefix = take(affixLengths & 15);
     adds.suffix = take(affixLengths >> 4);
     const QString text = all.sliced(used);
-    const bool throughChain = flags & 8;
-    const auto folderName = [&](const QString& raw) {
-        return throughChain ? NameChain{adds, caseMode}(raw) : raw;
-    };
+    const bool trees = flags & 8;
+    if (trees)
+        adds.forbiddenMode = kTreeMode;
+    const NameChain chain{adds, caseMode};
     // What a path holds follows its last character.
     const auto entryAt = [entrySeed](const QString& path) {
-        return path.isEmpty() ? Entry::None : Entry((path.back().unicode() + entrySeed) % 5);
+        return path.isEmpty() ? Entry::None : Entry((path.back().unicode() + entrySeed) % 6);
     };
 
     const QStringList lines = splitLines(text);
 
-    qint64 asked = 0; // names asked about, all at once
+    qint64 asked = 0; // paths asked about, all at once
     PreviewInputs inputs;
-    inputs.folderName = folderName;
+    inputs.chain = chain;
     inputs.destination = destination;
     inputs.entriesIn = [&](const QString& folder, const QStringList& names) {
         std::vector<Entry> entries;
@@ -147,34 +149,56 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PreviewReport report = buildPreview(lines, inputs);
 
     QStringList names;
-    qint64 duplicates = 0, existing = 0, candidates = 0, surelyImpossible = 0;
-    QHash<QString, qint64> seen;
-    QHash<QString, qint64> candidateNames; // how many candidates give each name
+    qint64 duplicates = 0, existing = 0, candidates = 0, surelyImpossible = 0, looked = 0;
+    QHash<std::pair<QString, QString>, qint64> seen;
+    QHash<QString, qint64> candidateNames; // how many candidates give each path
+    QSet<QString> uppers;
+    LineReader reader(chain);
     for (const QString& raw : lines) {
-        if (throughChain)
+        if (!trees)
             checkChain(raw, adds, caseMode);
-        const QString name = folderName(raw);
-        const qint64 earlier = raw.isEmpty() ? 0 : seen[raw]++;
+        const LinePath line = reader.next(raw);
+        const QString& name = line.path;
+        const QStringList levels = name.split(pathSeparator());
+        bool dots = false;
+        if (trees && !name.isEmpty())
+            for (const QString& level : levels) {
+                // Each level went through the chain on its own.
+                FUZZ_CHECK(!level.isEmpty() && !level.startsWith(u' ') && !level.endsWith(u' '));
+                FUZZ_CHECK(std::none_of(level.begin(), level.end(), isForbidden));
+                FUZZ_CHECK(!level.contains(u'\t'));
+                dots = dots || level == "." || level == "..";
+            }
+        const qint64 earlier = line.blank ? 0 : seen[{raw, trees ? name : QString()}]++;
         duplicates += earlier;
         if (name.isEmpty())
             continue;
         names << name;
-        const Entry entry = entryAt(joinPath(destination, name));
-        if (entry == Entry::Folder) {
+        const bool isAsked = !line.orphan && !dots;
+        if (isAsked) {
+            ++looked;
+            for (qsizetype k = 1; k < levels.size(); ++k)
+                uppers.insert(levels.first(k).join(pathSeparator()));
+        }
+        const Entry entry = isAsked ? entryAt(joinPath(destination, name)) : Entry::None;
+        if (isFolder(entry)) {
             ++existing;
         } else if (earlier == 0) {
-            // Left to the third report: each refused name, or each but the
+            // Left to the third report: each refused path, or each but the
             // first of those that make the same folder.
             ++candidates;
-            const bool refused = entry != Entry::None || surelyRefused(name, rules);
-            if (refused || candidateNames[name]++ > 0)
+            const bool refused = line.orphan || dots || entry != Entry::None ||
+                                 std::any_of(levels.begin(), levels.end(), [&](const QString& l) {
+                                     return surelyRefused(l, rules);
+                                 });
+            if (refused || (!line.orphan && candidateNames[name]++ > 0))
                 ++surelyImpossible;
         }
     }
 
     FUZZ_CHECK(report.names == names);
     FUZZ_CHECK(report.count == names.size());
-    FUZZ_CHECK(asked == report.count);
+    FUZZ_CHECK(asked == looked + uppers.size());
     // A line repeated n times reports n(n-1)/2 lines: one per earlier equal line.
     FUZZ_CHECK(report.duplicates.size() == std::min(duplicates, kDuplicateReportLimit));
     FUZZ_CHECK(report.duplicatesLeftOut == duplicates - report.duplicates.size());

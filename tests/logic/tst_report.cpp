@@ -15,7 +15,7 @@ namespace {
 // can give the same name. The destination is the root and holds a link and a
 // pipe (the window's preview test meets folders and files on disk).
 PreviewInputs inputs(const NameRules& rules = {}) {
-    return {[](const QString& raw) { return raw.trimmed(); }, QString(pathSeparator()),
+    return {NameChain{}, QString(pathSeparator()),
             [](const QString&, const QStringList& names) {
                 std::vector<Entry> entries;
                 for (const QString& name : names)

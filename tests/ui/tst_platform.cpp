@@ -177,9 +177,9 @@ private slots:
                                 "",
                                 "nulle/part"};
         using E = Entry;
-        const std::vector<Entry> expected{E::Folder, E::None,   E::File,   E::Folder, E::Link,
-                                          E::Other,  E::None,   E::Folder, E::Folder, E::File,
-                                          E::None,   E::Folder, E::None,   E::None,   E::None,
+        const std::vector<Entry> expected{E::Folder, E::None,   E::File,   E::FolderLink, E::Link,
+                                          E::Other,  E::None,   E::Folder, E::Folder,     E::File,
+                                          E::None,   E::Folder, E::None,   E::None,       E::None,
                                           E::Folder, E::None};
         std::vector<Entry> oneByOne;
         for (const QString& name : kinds)
@@ -200,21 +200,42 @@ private slots:
 
         const auto maker = fs.folderMaker(tmp.path());
         QStringList made;
+        qint64 count = 0;
         for (const QString& name : kinds + QStringList{"absent/sous"}) {
             const QString path = joinPath(tmp.path(), name);
-            if (const auto reason = maker->make(name))
+            if (const auto reason = maker->make({name}, count))
                 QVERIFY2(!reason->isEmpty() && reason == fs.createFolder(path),
                          qPrintable(name + ": " + *reason));
             else if (fs.folderExists(path))
                 made << name;
         }
         QCOMPARE(made, (QStringList{"RÉUNIONS 2007", "absent", "\u00e9", "absent/sous"}));
+        QCOMPARE(count, made.size());
+
+        // A path is made level by level, entering the folders on its way and
+        // never a link, nor a file: nothing is made outside the open folder.
+        const QList<QStringList> paths{
+            {"arbre", "a", "b"},        {"arbre", "a", "c"}, {"arbre", "d"}, {"Réunions 2007", "e"},
+            {"vers dossier", "dehors"}, {"fichier", "f"},    {"arbre", "a"}};
+        QStringList failed;
+        count = 0;
+        for (const QStringList& levels : paths)
+            if (maker->make(levels, count))
+                failed << levels.join('/');
+        QCOMPARE(count, 6);
+        QCOMPARE(failed, (QStringList{"vers dossier/dehors", "fichier/f", "arbre/a"}));
+        QCOMPARE(QDir(tmp.filePath("arbre")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"a", "d"}));
+        QCOMPARE(QDir(tmp.filePath("arbre/a")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"b", "c"}));
+        QCOMPARE(QDir(tmp.filePath("Réunions 2007")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{"e"});
 
         // A folder that is gone is not listed, and nothing is made in it.
         const QString gone = tmp.filePath("parti");
         QVERIFY(!fs.entriesByListing(gone, names));
         QVERIFY(fs.entriesIn(gone, names) == std::vector<Entry>(names.size(), E::None));
-        QVERIFY(fs.folderMaker(gone)->make("a").has_value());
+        QVERIFY(fs.folderMaker(gone)->make({"a"}, count).has_value());
         QCOMPARE(fs.nameRules(tmp.path()).ignoresCase, false);
     }
 

@@ -1,0 +1,33 @@
+#pragma once
+// What each line of a list gives. With the tree entry of the forbidden
+// characters a line is a path: after its leading TABs, every TAB, "/" and "\"
+// separates two levels, and each leading TAB stands for one level of the path
+// of the nearest line above that gave one. With the other entries a line is
+// one folder name.
+
+#include "editor/transform.h"
+
+namespace ramulo {
+
+// The forbidden-character entry whose "/" and "\" make sub-folders.
+inline constexpr int kTreeMode = 4;
+
+struct LinePath {
+    QString path;        // its levels joined by the system's separator; empty: no folder
+    bool blank = false;  // an empty line, or in a tree one of TABs and spaces: never a duplicate
+    bool orphan = false; // more leading TABs than the path above has levels
+};
+
+// Reads the lines of one list, in order.
+class LineReader {
+public:
+    explicit LineReader(NameChain chain) : m_chain(std::move(chain)) {}
+    LinePath next(const QString& raw);
+
+private:
+    NameChain m_chain;
+    QString m_parent; // the path of the nearest line above that gave one
+    qsizetype m_parentLevels = 0;
+};
+
+} // namespace ramulo
