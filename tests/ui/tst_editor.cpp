@@ -73,7 +73,7 @@ private slots:
         };
         add("case list", true, 0, [](Form1& w) { w.Combo1->setCurrentIndex(4); });
         add("separator list", true, 0, [](Form1& w) { w.Combo2->setCurrentIndex(1); });
-        add("forbidden list", true, 0, [](Form1& w) { w.Combo3->setCurrentIndex(3); });
+        add("forbidden list", true, 0, [](Form1& w) { w.Combo3->setCurrentIndex(4); });
         add("prefix switch", true, 2, [](Form1& w) { w.prefcheck->click(); });
         add("suffix switch", true, 0, [](Form1& w) { w.suffcheck->click(); });
         add("prefix text", false, 0, [](Form1& w) { w.preftext->setText("P-"); });

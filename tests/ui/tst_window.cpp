@@ -94,6 +94,8 @@ private slots:
                         w.livepreview->value(), w.HScroll1->value(), w.autotab->selectedTab(),
                         w.previewRuns(), w.File1->count(), w.File1->currentRow()}),
                  QList({0, 0, 0, 0, 0, 1, 2, 1, previews, presets ? 2 : 0, -1}));
+        QCOMPARE(w.Combo3->itemText(w.Combo3->count() - 1),
+                 QStringLiteral(" > / et \\ créent des sous-dossiers"));
         // The previews of the empty editor were clean; the presets page is shown.
         QCOMPARE(QList({w.preftext->isEnabled(), w.sufftext->isEnabled(), w.Command3->isEnabled(),
                         w.var5, w.Option1[0]->isChecked(), w.Option1[1]->isChecked(),
