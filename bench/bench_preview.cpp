@@ -52,10 +52,7 @@ void BM_Report(benchmark::State& state) {
     for (auto _ : state) {
         const auto report = ramulo::buildPreview(
             ramulo::splitLines(text),
-            {[&](const QString& raw) {
-                 return ramulo::applyCase(ramulo::applyAdds(raw, settings), 3);
-             },
-             folder,
+            {ramulo::NameChain{settings, 3}, folder,
              [&](const QString& f, const QStringList& names) { return files.entriesIn(f, names); },
              files.nameRules(folder)});
         benchmark::DoNotOptimize(report.count);

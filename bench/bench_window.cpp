@@ -114,11 +114,11 @@ Took timed(const std::function<void()>& work) {
     return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
             cpuSeconds() - cpu};
 }
-template <typename Make> Took timedCreation(Make make) {
+template <typename Make> Took timedCreation(Make make, int topFolders = kCreated) {
     QTemporaryDir destination;
     const QString folder = ramulo::displayPath(destination.path());
     const Took took = make(folder);
-    if (QDir(folder).count() != kCreated + 2)
+    if (QDir(folder).count() != uint(topFolders) + 2)
         std::fprintf(stderr, "not every folder was made\n");
     destination.remove();
     ::sync();
@@ -158,6 +158,101 @@ void BM_Create_Paired(benchmark::State& state) {
     }
     state.counters["ratio"] = mine.wall / bare.wall;
     state.counters["cpu_ratio"] = mine.cpu / bare.cpu;
+}
+
+// Trees: two-level paths, "Dossier i/Sous j", for `first` first levels and
+// `each` paths under each, with the tree entry of the forbidden characters.
+QStringList treePaths(int first, int each) {
+    QStringList lines;
+    lines.reserve(first * each);
+    for (int i = 0; i < first; ++i)
+        for (int j = 0; j < each; ++j)
+            lines << QStringLiteral("Dossier %1/Sous %2").arg(i).arg(j);
+    return lines;
+}
+std::unique_ptr<Form1> treeWindow() {
+    auto w = window();
+    w->Combo3->setCurrentIndex(4);
+    return w;
+}
+
+// The preview of 100,000 paths whose 1,000 first levels exist, against a bare
+// stat loop over the same full paths.
+struct TreeDestination {
+    QTemporaryDir destination;
+    QString folder = ramulo::displayPath(destination.path());
+    TreeDestination() {
+        for (int i = 0; i < 1000; ++i)
+            QDir(folder).mkdir(QStringLiteral("Dossier %1").arg(i));
+    }
+};
+void BM_TreeRefresh_Bare(benchmark::State& state) {
+    TreeDestination d;
+    const QString text = treePaths(1000, 100).join(QStringLiteral("\r\n"));
+    for (auto _ : state) {
+        int found = 0;
+        struct stat st;
+        for (const QString& line : ramulo::splitLines(text))
+            found += ::stat(systemName(ramulo::joinPath(d.folder, line)).constData(), &st) == 0;
+        benchmark::DoNotOptimize(found);
+    }
+}
+void BM_TreeRefresh_Window(benchmark::State& state) {
+    TreeDestination d;
+    auto w = treeWindow();
+    w->Dir1->setPath(d.folder);
+    const QString list = treePaths(1000, 100).join(QStringLiteral("\r\n"));
+    const QString lists[] = {list, QString(list).replace(u'S', u's')};
+    for (auto _ : state) {
+        state.PauseTiming();
+        w->Text1->setText(lists[state.iterations() % 2]);
+        state.ResumeTiming();
+        w->Command2->click();
+        if (w->rtb1->model()->rowCount() != 100'000 || !w->Command3->isEnabled())
+            state.SkipWithError("the preview was not clean");
+    }
+}
+
+// The creation of 100 x 100 paths, against a bare loop that makes each level
+// with mkdir where stat finds nothing; paired as the flat creation is.
+Took bareTreeCreation(const QStringList& paths) {
+    return timedCreation(
+        [&](const QString& folder) {
+            return timed([&] {
+                struct stat st;
+                for (const QString& path : paths) {
+                    const QString upper = ramulo::joinPath(folder, path.section(u'/', 0, 0));
+                    for (const QString& level : {upper, ramulo::joinPath(folder, path)})
+                        if (::stat(systemName(level).constData(), &st) != 0)
+                            ::mkdir(systemName(level).constData(), 0777);
+                }
+            });
+        },
+        100);
+}
+void BM_TreeCreate_Paired(benchmark::State& state) {
+    auto w = treeWindow();
+    const QStringList paths = treePaths(100, 100);
+    w->Text1->setText(paths.join(QStringLiteral("\r\n")));
+    Took bare, mine;
+    for (auto _ : state) {
+        const bool bareFirst = state.iterations() % 2 == 0;
+        if (bareFirst)
+            bare += bareTreeCreation(paths);
+        const Took once = timedCreation(
+            [&](const QString& folder) {
+                w->Dir1->setPath(folder);
+                w->Command2->click();
+                return timed([&] { w->Command3->click(); });
+            },
+            100);
+        mine += once;
+        if (!bareFirst)
+            bare += bareTreeCreation(paths);
+        state.SetIterationTime(once.wall);
+    }
+    state.counters["tree_ratio"] = mine.wall / bare.wall;
+    state.counters["tree_cpu_ratio"] = mine.cpu / bare.cpu;
 }
 
 // Generation: the "séquence" button with a count of 100,000, no automatic preview.
@@ -287,6 +382,9 @@ BENCHMARK(BM_Generate_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Preset_Bare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Preset_Window)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Key)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeRefresh_Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeRefresh_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeCreate_Paired)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 // Last: the disk keeps the host busy for a while after it, which slows whatever runs next.
 BENCHMARK(BM_Create_Paired)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
@@ -305,7 +403,7 @@ int main(int argc, char** argv) {
         return reporter.medianMs[name];
     };
     std::printf("\nfigure                 window      bare   ratio\n");
-    for (const char* figure : {"Refresh", "Generate", "Preset"}) {
+    for (const char* figure : {"Refresh", "Generate", "Preset", "TreeRefresh"}) {
         const std::string bare = std::string("BM_") + figure + "_Bare";
         const std::string mine = std::string("BM_") + figure + "_Window";
         if (ms(bare.c_str()) > 0 && ms(mine.c_str()) > 0)
@@ -315,6 +413,9 @@ int main(int argc, char** argv) {
     if (reporter.counters.count("ratio"))
         std::printf("%-16s %28.2f (processor time: %.2f)\n", "Create", reporter.counters["ratio"],
                     reporter.counters["cpu_ratio"]);
+    if (reporter.counters.count("tree_ratio"))
+        std::printf("%-16s %28.2f (processor time: %.2f)\n", "TreeCreate",
+                    reporter.counters["tree_ratio"], reporter.counters["tree_cpu_ratio"]);
     for (const char* key : {"BM_Key/10000", "BM_Key/100000"})
         if (ms(key) > 0)
             std::printf("%-16s %9.1f ms, %.2f bare existence loops\n", key + 3, ms(key),

@@ -41,9 +41,10 @@ LinePath LineReader::next(const QString& raw) {
     for (qsizetype start = 0, end = 0; end <= text.size(); ++end) {
         if (end < text.size() && !separatesLevels(text.at(end)))
             continue;
-        const QString level =
-            applyCase(applyAdds(applyAdds(text.sliced(start, end - start), cleaning), swapping),
-                      m_chain.caseMode);
+        QString level = applyAdds(text.sliced(start, end - start), cleaning);
+        if (swapping.separatorMode != 0)
+            level = applyAdds(level, swapping);
+        level = applyCase(level, m_chain.caseMode);
         start = end + 1;
         if (level.isEmpty())
             continue; // "a//b" is "a/b"

@@ -19,10 +19,10 @@ QString codePoint(char32_t c) {
 }
 
 // Names Windows keeps for its devices, alone or before an extension.
-bool isDeviceName(const QString& name) {
+bool isDeviceName(QStringView name) {
     static const std::array<QString, 4> plain{QStringLiteral("CON"), QStringLiteral("PRN"),
                                               QStringLiteral("AUX"), QStringLiteral("NUL")};
-    QString stem = name.section(u'.', 0, 0).toUpper();
+    QString stem = name.toString().section(u'.', 0, 0).toUpper();
     while (stem.endsWith(u' '))
         stem.chop(1);
     if (std::find(plain.begin(), plain.end(), stem) != plain.end())
@@ -33,7 +33,7 @@ bool isDeviceName(const QString& name) {
 }
 
 // The length the file system counts: UTF-16 units, or bytes of UTF-8.
-qsizetype systemLength(const QString& text, const NameRules& rules) {
+qsizetype systemLength(QStringView text, const NameRules& rules) {
     if (rules.utf16)
         return text.size();
     qsizetype bytes = 0;
@@ -47,7 +47,7 @@ QString unitOf(const NameRules& rules) {
 }
 
 // Why the file system would refuse the name, or make it other than shown.
-std::optional<QString> nameRefusal(const QString& name, const NameRules& rules) {
+std::optional<QString> nameRefusal(QStringView name, const NameRules& rules) {
     const qsizetype n = name.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = name.at(i);
@@ -102,9 +102,13 @@ std::vector<qsizetype> upperEnds(const QString& path, bool trees) {
     return ends;
 }
 
+bool isDots(QStringView level) {
+    return level == u"." || level == u"..";
+}
+
 bool hasDotLevel(const QString& path) {
-    for (const QString& level : path.split(pathSeparator()))
-        if (level == QStringLiteral(".") || level == QStringLiteral(".."))
+    for (const QStringView level : qTokenize(path, pathSeparator()))
+        if (isDots(level))
             return true;
     return false;
 }
@@ -133,7 +137,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
     report.names.reserve(lines.size());
     QStringList asked;
     QStringList uppers;
-    QHash<QString, qsizetype> upperPlace; // an upper level's path -> its place in uppers
+    QHash<QString, qsizetype> upperPlace; // an upper level's path -> 1 + its place in uppers
     LineReader reader(inputs.chain);
     for (qsizetype index = 0; index < lines.size(); ++index) {
         LinePath line = reader.next(lines.at(index));
@@ -144,9 +148,9 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
                 kind |= Asked;
                 asked.append(line.path);
                 for (const qsizetype end : upperEnds(line.path, trees))
-                    if (const QString upper = line.path.first(end); !upperPlace.contains(upper)) {
-                        upperPlace.insert(upper, uppers.size());
-                        uppers.append(upper);
+                    if (qsizetype& place = upperPlace[line.path.first(end)]; place == 0) {
+                        uppers.append(line.path.first(end));
+                        place = uppers.size();
                     }
             }
             report.names.append(std::move(line.path));
@@ -162,9 +166,11 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
     const qsizetype folderLength = systemLength(joinPath(inputs.destination, {}), rules);
 
     // How many earlier lines equal each non-blank raw line, giving the same
-    // path in a tree: one report line each.
-    QHash<std::pair<QString, QString>, qint64> seen;
+    // path in a tree: one report line each. Only leading TABs make a line's
+    // path depend on the lines above it.
+    QHash<QString, qint64> seen;
     seen.reserve(lines.size());
+    QHash<std::pair<QString, QString>, qint64> seenUnder;
     QHash<QString, Made> made; // by the path as the file system compares names
     made.reserve(lines.size());
     const auto keyOf = [&](const QString& path) {
@@ -187,7 +193,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
                                    shownCut(name));
         qint64 earlier = 0;
         if (!(kind & Blank)) {
-            qint64& count = seen[{raw, trees ? name : QString()}];
+            qint64& count = trees && raw.startsWith(u'\t') ? seenUnder[{raw, name}] : seen[raw];
             earlier = count++;
             const qint64 room = kDuplicateReportLimit - report.duplicates.size();
             const qint64 listed = std::min(earlier, room);
@@ -204,15 +210,17 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         std::optional<QString> why;
         if (kind & Orphan)
             why = QStringLiteral("retrait sans dossier parent");
-        const QStringList levels = trees ? name.split(pathSeparator()) : QStringList{name};
-        for (const QString& level : levels) {
-            if (why)
-                break;
-            if (trees && (level == QStringLiteral(".") || level == QStringLiteral("..")))
-                why = QStringLiteral("« %1 » ne peut pas être un dossier").arg(level);
-            else
-                why = nameRefusal(level, rules);
-        }
+        if (!trees)
+            why = nameRefusal(name, rules);
+        else
+            for (const QStringView level : qTokenize(name, pathSeparator())) {
+                if (why)
+                    break;
+                if (isDots(level))
+                    why = QStringLiteral("« %1 » ne peut pas être un dossier").arg(level);
+                else
+                    why = nameRefusal(level, rules);
+            }
         if (const qsizetype length = folderLength + systemLength(name, rules);
             !why && length > rules.longestPath)
             why = QStringLiteral("chemin trop long : %1 %2, %3 au plus")
@@ -223,7 +231,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             if (why)
                 break;
             const QString upper = name.first(end);
-            why = takenBy(entries[static_cast<std::size_t>(ownAsked + upperPlace.value(upper))],
+            why = takenBy(entries[static_cast<std::size_t>(ownAsked + upperPlace.value(upper) - 1)],
                           upper);
         }
         if (!why)

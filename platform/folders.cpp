@@ -15,23 +15,29 @@
 namespace ramulo {
 
 std::optional<std::filesystem::path> systemPath(const QString& path) {
-    if (path.contains(QChar(u'\0')))
-        return std::nullopt;
 #ifdef Q_OS_WIN
     // Names are UTF-16 there, taken as they are.
+    if (path.contains(QChar(u'\0')))
+        return std::nullopt;
     return std::filesystem::path(path.toStdWString());
 #else
-    if (!path.isValidUtf16())
-        return std::nullopt;
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    if (auto bytes = systemBytes(path))
+        return std::filesystem::path(bytes->toStdString());
+    return std::nullopt;
 #endif
+}
+
+std::optional<QByteArray> systemBytes(const QString& path) {
+    if (path.contains(QChar(u'\0')) || !path.isValidUtf16())
+        return std::nullopt;
+    return QFile::encodeName(path);
 }
 
 std::optional<QByteArray> entryName(const QString& name) {
     if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..") ||
-        name.contains(u'/') || name.contains(pathSeparator()) || !systemPath(name))
+        name.contains(u'/') || name.contains(pathSeparator()))
         return std::nullopt;
-    return QFile::encodeName(name);
+    return systemBytes(name);
 }
 
 std::optional<QString> unreadableFolder(const QString& path) {

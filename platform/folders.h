@@ -17,6 +17,10 @@ namespace ramulo {
 // throws or names another file.
 std::optional<std::filesystem::path> systemPath(const QString& path);
 
+// The path's bytes as a system that names files by bytes takes them, under
+// the same rule as systemPath.
+std::optional<QByteArray> systemBytes(const QString& path);
+
 // The bytes by which a folder's listing spells the name, when the system can
 // take it as one entry of a folder; nothing for an empty name, "." and "..",
 // a name holding a separator, and what systemPath refuses.

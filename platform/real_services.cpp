@@ -62,10 +62,17 @@ FileSystem::Entry RealFileSystem::entryAt(const QString& path) {
         return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Entry::FolderLink : Entry::Folder;
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Entry::Link : Entry::File;
 #else
-    // One system call for the usual answers (nothing there, a folder, a file):
-    // the preview asks this for every name.
+    return entryIn(AT_FDCWD, native->c_str());
+#endif
+}
+
+#ifndef Q_OS_WIN
+// What a path holds, relative to an open folder. One system call for the
+// usual answers (nothing there, a folder, a file): the preview asks this for
+// every name.
+FileSystem::Entry RealFileSystem::entryIn(int folder, const char* path) {
     struct stat info {};
-    if (::lstat(native->c_str(), &info) != 0)
+    if (::fstatat(folder, path, &info, AT_SYMLINK_NOFOLLOW) != 0)
         return Entry::None;
     if (S_ISDIR(info.st_mode))
         return Entry::Folder;
@@ -73,10 +80,10 @@ FileSystem::Entry RealFileSystem::entryAt(const QString& path) {
         return Entry::File;
     if (!S_ISLNK(info.st_mode))
         return Entry::Other;
-    const bool toFolder = ::stat(native->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    const bool toFolder = ::fstatat(folder, path, &info, 0) == 0 && S_ISDIR(info.st_mode);
     return toFolder ? Entry::FolderLink : Entry::Link;
-#endif
 }
+#endif
 
 std::optional<QString> RealFileSystem::createFolder(const QString& path) {
     std::error_code error = std::make_error_code(std::errc::invalid_argument);
@@ -193,11 +200,30 @@ Volume volumeOf(int handle) {
 std::vector<FileSystem::Entry> RealFileSystem::entriesOneByOne(const QString& folder,
                                                                const QStringList& names) {
     std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
+#ifndef Q_OS_WIN
+    // Relative to the open folder: the system walks the name, not the whole path.
+    const auto native = systemPath(folder);
+    const int handle = native ? openFolder(*native) : -1;
+    const auto room = static_cast<qsizetype>(PATH_MAX - 2 - (native ? native->native().size() : 0));
+    inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) {
+            const QString& name = names.at(i);
+            const auto bytes = handle < 0 ? std::nullopt : systemBytes(name);
+            entries[static_cast<std::size_t>(i)] =
+                !bytes || bytes->isEmpty() || bytes->size() > room
+                    ? RealFileSystem::entryAt(joinPath(folder, name))
+                    : entryIn(handle, bytes->constData());
+        }
+    });
+    if (handle >= 0)
+        ::close(handle);
+#else
     inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i)
             entries[static_cast<std::size_t>(i)] =
                 RealFileSystem::entryAt(joinPath(folder, names.at(i)));
     });
+#endif
     return entries;
 }
 

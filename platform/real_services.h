@@ -25,6 +25,11 @@ public:
     std::optional<std::vector<Entry>> entriesByListing(const QString& folder,
                                                        const QStringList& names);
     std::vector<Entry> entriesOneByOne(const QString& folder, const QStringList& names);
+
+private:
+#ifndef Q_OS_WIN
+    static Entry entryIn(int folder, const char* path);
+#endif
 };
 
 class RealDrives : public Drives {
