@@ -46,28 +46,24 @@ private slots:
         QTest::addColumn<QString>("lines");        // joined by "|"
         const int seq = int(GeneratorMode::Sequence), itv = int(GeneratorMode::Interval),
                   rnd = int(GeneratorMode::Random);
-        QTest::newRow("step 5, three digits")
-            << seq << QList<double>{0, 5, 4, 3} << "000|005|010|015";
-        QTest::newRow("longer than the digits")
-            << seq << QList<double>{98, 1, 4, 2} << "98|99|100|101";
-        QTest::newRow("fractional count") << seq << QList<double>{1, 1, 2.5, 1} << "1|2";
-        QTest::newRow("count below 1") << seq << QList<double>{1, 1, 0.9, 2} << "";
-        QTest::newRow("negative count") << seq << QList<double>{1, 1, -2, 2} << "";
-        QTest::newRow("fractional values") << seq << QList<double>{0.5, 0.1, 3, 1} << "0.5|0.6|0.7";
-        QTest::newRow("negative, padded as text") << seq << QList<double>{-5, 1, 2, 3} << "0-5|0-4";
-        QTest::newRow("beyond 15 digits") << seq << QList<double>{1e20, 1, 1, 2} << "1e+20";
-        QTest::newRow("15 digits plain, 10^15 not")
-            << seq << QList<double>{999999999999999, 1, 2, 2} << "999999999999999|1e+15";
-        QTest::newRow("15 significant digits")
-            << seq << QList<double>{123456789012345.6, 1, 1, 2} << "123456789012346";
-        QTest::newRow("ranges") << itv << QList<double>{1, 50, 3, 2} << "01-50|51-100|101-150";
-        QTest::newRow("ranges of one") << itv << QList<double>{1, 1, 3, 1} << "1-1|2-2|3-3";
-        QTest::newRow("ranges, 20 digits")
-            << itv << QList<double>{9, 1, 1, 20} << "00000000000000000009-00000000000000000009";
-        QTest::newRow("random: one draw a name, r times 10^digits")
-            << rnd << QList<double>{-1, 0, 4, 2} << "00|99|50|07";
-        QTest::newRow("random: the largest draw is 15 nines")
-            << rnd << QList<double>{0, 0, 2, 15} << "000000000000000|999999999999999";
+        const auto row = [](const char* name, int mode, const QList<double>& inputs,
+                            const char* lines) {
+            QTest::newRow(name) << mode << inputs << QString(lines);
+        };
+        row("step 5, three digits", seq, {0, 5, 4, 3}, "000|005|010|015");
+        row("longer than the digits", seq, {98, 1, 4, 2}, "98|99|100|101");
+        row("fractional count", seq, {1, 1, 2.5, 1}, "1|2");
+        row("count below 1", seq, {1, 1, 0.9, 2}, "");
+        row("negative count", seq, {1, 1, -2, 2}, "");
+        row("fractional values", seq, {0.5, 0.1, 3, 1}, "0.5|0.6|0.7");
+        row("negative, padded as text", seq, {-5, 1, 2, 3}, "0-5|0-4");
+        row("15 digits plain, 10^15 not", seq, {999999999999999, 1, 2, 2}, "999999999999999|1e+15");
+        row("15 significant digits", seq, {123456789012345.6, 1, 1, 2}, "123456789012346");
+        row("ranges", itv, {1, 50, 3, 2}, "01-50|51-100|101-150");
+        row("ranges, 20 digits", itv, {9, 1, 1, 20}, "00000000000000000009-00000000000000000009");
+        row("random: one draw a name, r times 10^digits", rnd, {-1, 0, 4, 2}, "00|99|50|07");
+        row("random: the largest draw is 15 nines", rnd, {0, 0, 2, 15},
+            "000000000000000|999999999999999");
     }
     void list() {
         QFETCH(int, mode);

