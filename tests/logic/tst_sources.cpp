@@ -89,7 +89,8 @@ private slots:
         row("leading empty lines dropped", "\r\n\r\nA\r\nB", "A\r\nB");
         row("inner empty line kept, final break dropped", "A\r\n\r\nB\r\n", "A\r\n\r\nB");
         row("final empty line kept", "A\r\n\r\n", "A\r\n");
-        row("spaces and forbidden characters unchanged", "  \r\na/b:c \r\n", "  \r\na/b:c ");
+        row("spaces, TABs and forbidden characters unchanged", "  \r\n\ta/b:c \r\n",
+            "  \r\n\ta/b:c ");
         row("CR LF, LF and CR alone", "\r\n\r\na\rb\nc\r\n\n\rd\r", "a\r\nb\r\nc\r\n\r\n\r\nd");
         row("UTF-8 with BOM", "\xEF\xBB\xBF\n\nÉté\r\nNoël\n", "Été\r\nNoël");
         row("a second BOM is a character", "\xEF\xBB\xBF\xEF\xBB\xBFnom",
