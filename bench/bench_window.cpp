@@ -132,32 +132,40 @@ Took bareCreation(const QString& text) {
         });
     });
 }
-Took windowCreation(Form1& w) {
-    return timedCreation([&](const QString& folder) {
-        w.Dir1->setPath(folder);
-        w.Command2->click(); // the create button opens on a clean preview
-        return timed([&] { w.Command3->click(); });
-    });
+Took windowCreation(Form1& w, int topFolders = kCreated) {
+    return timedCreation(
+        [&](const QString& folder) {
+            w.Dir1->setPath(folder);
+            w.Command2->click(); // the create button opens on a clean preview
+            return timed([&] { w.Command3->click(); });
+        },
+        topFolders);
 }
-// Both in turn, each going first every other time: the ratio of the sums.
-// Timed apart, the two loops drift with the disk's moods by a factor of two.
-void BM_Create_Paired(benchmark::State& state) {
-    auto w = window();
-    const QString text = names(kCreated);
-    w->Text1->setText(text);
+// Both in turn, each going first every other time: the ratio of the sums,
+// under the counters `name` and `cpu_name`. Timed apart, the two loops drift
+// with the disk's moods by a factor of two.
+void paired(benchmark::State& state, const std::function<Took()>& bareRun,
+            const std::function<Took()>& windowRun, const std::string& name) {
     Took bare, mine;
     for (auto _ : state) {
         const bool bareFirst = state.iterations() % 2 == 0;
         if (bareFirst)
-            bare += bareCreation(text);
-        const Took once = windowCreation(*w);
+            bare += bareRun();
+        const Took once = windowRun();
         mine += once;
         if (!bareFirst)
-            bare += bareCreation(text);
+            bare += bareRun();
         state.SetIterationTime(once.wall);
     }
-    state.counters["ratio"] = mine.wall / bare.wall;
-    state.counters["cpu_ratio"] = mine.cpu / bare.cpu;
+    state.counters[name] = mine.wall / bare.wall;
+    state.counters["cpu_" + name] = mine.cpu / bare.cpu;
+}
+void BM_Create_Paired(benchmark::State& state) {
+    auto w = window();
+    const QString text = names(kCreated);
+    w->Text1->setText(text);
+    paired(
+        state, [&] { return bareCreation(text); }, [&] { return windowCreation(*w); }, "ratio");
 }
 
 // Trees: two-level paths, "Dossier i/Sous j", for `first` first levels and
@@ -234,25 +242,9 @@ void BM_TreeCreate_Paired(benchmark::State& state) {
     auto w = treeWindow();
     const QStringList paths = treePaths(100, 100);
     w->Text1->setText(paths.join(QStringLiteral("\r\n")));
-    Took bare, mine;
-    for (auto _ : state) {
-        const bool bareFirst = state.iterations() % 2 == 0;
-        if (bareFirst)
-            bare += bareTreeCreation(paths);
-        const Took once = timedCreation(
-            [&](const QString& folder) {
-                w->Dir1->setPath(folder);
-                w->Command2->click();
-                return timed([&] { w->Command3->click(); });
-            },
-            100);
-        mine += once;
-        if (!bareFirst)
-            bare += bareTreeCreation(paths);
-        state.SetIterationTime(once.wall);
-    }
-    state.counters["tree_ratio"] = mine.wall / bare.wall;
-    state.counters["tree_cpu_ratio"] = mine.cpu / bare.cpu;
+    paired(
+        state, [&] { return bareTreeCreation(paths); }, [&] { return windowCreation(*w, 100); },
+        "tree_ratio");
 }
 
 // Generation: the "séquence" button with a count of 100,000, no automatic preview.
@@ -415,7 +407,7 @@ int main(int argc, char** argv) {
                     reporter.counters["cpu_ratio"]);
     if (reporter.counters.count("tree_ratio"))
         std::printf("%-16s %28.2f (processor time: %.2f)\n", "TreeCreate",
-                    reporter.counters["tree_ratio"], reporter.counters["tree_cpu_ratio"]);
+                    reporter.counters["tree_ratio"], reporter.counters["cpu_tree_ratio"]);
     for (const char* key : {"BM_Key/10000", "BM_Key/100000"})
         if (ms(key) > 0)
             std::printf("%-16s %9.1f ms, %.2f bare existence loops\n", key + 3, ms(key),
