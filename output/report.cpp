@@ -113,6 +113,28 @@ bool hasDotLevel(const QString& path) {
     return false;
 }
 
+// Why the file system would refuse the path: in a tree each level is a name,
+// and none may be "." or ".."; then the length of the whole, after the
+// destination's `folderLength`.
+std::optional<QString> pathRefusal(const QString& path, bool trees, qsizetype folderLength,
+                                   const NameRules& rules) {
+    std::optional<QString> why;
+    if (!trees)
+        why = nameRefusal(path, rules);
+    else
+        for (const QStringView level : qTokenize(path, pathSeparator())) {
+            why = isDots(level) ? QStringLiteral("« %1 » ne peut pas être un dossier").arg(level)
+                                : nameRefusal(level, rules);
+            if (why)
+                return why;
+        }
+    if (const qsizetype length = folderLength + systemLength(path, rules);
+        !why && length > rules.longestPath)
+        why = QStringLiteral("chemin trop long : %1 %2, %3 au plus")
+                  .arg(QString::number(length), unitOf(rules), QString::number(rules.longestPath));
+    return why;
+}
+
 enum LineKind : std::uint8_t { Named = 1, Blank = 2, Orphan = 4, Asked = 8 };
 
 // The first line that makes a folder, whole or on the way to a deeper one,
@@ -207,25 +229,9 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
 
         if (!(kind & Named) || isFolder(entry) || earlier > 0)
             continue;
-        std::optional<QString> why;
-        if (kind & Orphan)
-            why = QStringLiteral("retrait sans dossier parent");
-        if (!trees)
-            why = nameRefusal(name, rules);
-        else
-            for (const QStringView level : qTokenize(name, pathSeparator())) {
-                if (why)
-                    break;
-                if (isDots(level))
-                    why = QStringLiteral("« %1 » ne peut pas être un dossier").arg(level);
-                else
-                    why = nameRefusal(level, rules);
-            }
-        if (const qsizetype length = folderLength + systemLength(name, rules);
-            !why && length > rules.longestPath)
-            why = QStringLiteral("chemin trop long : %1 %2, %3 au plus")
-                      .arg(QString::number(length), unitOf(rules),
-                           QString::number(rules.longestPath));
+        std::optional<QString> why = (kind & Orphan)
+                                         ? QStringLiteral("retrait sans dossier parent")
+                                         : pathRefusal(name, trees, folderLength, rules);
         const std::vector<qsizetype> ends = upperEnds(name, trees);
         for (const qsizetype end : ends) {
             if (why)
