@@ -14,14 +14,14 @@ bool separatesLevels(QChar c) {
 
 LinePath LineReader::next(const QString& raw) {
     if (m_chain.adds.forbiddenMode != kTreeMode)
-        return {m_chain(raw), raw.isEmpty(), false};
+        return {m_chain(raw), raw.isEmpty(), {}};
 
     qsizetype tabs = 0;
     while (tabs < raw.size() && raw.at(tabs) == u'\t')
         ++tabs;
     const QStringView rest = QStringView(raw).sliced(tabs);
     if (std::all_of(rest.begin(), rest.end(), [](QChar c) { return c == u' ' || c == u'\t'; }))
-        return {{}, true, false};
+        return {{}, true, {}};
 
     // The prefix and the suffix join the whole text, then the text is cut into
     // levels. Each level loses the seven other forbidden characters and its
@@ -55,7 +55,7 @@ LinePath LineReader::next(const QString& raw) {
     if (own.isEmpty())
         return {};
     if (tabs > m_parentLevels)
-        return {own, false, true};
+        return {own, false, QStringLiteral("retrait sans dossier parent")};
 
     QString path = own;
     if (tabs > 0) {
@@ -67,7 +67,10 @@ LinePath LineReader::next(const QString& raw) {
     }
     m_parent = path;
     m_parentLevels = tabs + ownLevels;
-    return {path, false, false};
+    for (const QStringView level : qTokenize(path, separator))
+        if (level == u"." || level == u"..")
+            return {path, false, QStringLiteral("« %1 » ne peut pas être un dossier").arg(level)};
+    return {path, false, {}};
 }
 
 } // namespace ramulo

@@ -7,15 +7,20 @@
 
 #include "editor/transform.h"
 
+#include <optional>
+
 namespace ramulo {
 
 // The forbidden-character entry whose "/" and "\" make sub-folders.
 inline constexpr int kTreeMode = 4;
 
 struct LinePath {
-    QString path;        // its levels joined by the system's separator; empty: no folder
-    bool blank = false;  // an empty line, or in a tree one of TABs and spaces: never a duplicate
-    bool orphan = false; // more leading TABs than the path above has levels
+    QString path;       // its levels joined by the system's separator; empty: no folder
+    bool blank = false; // an empty line, or in a tree one of TABs and spaces: never a duplicate
+    // Why the path may not be made whatever the destination holds: more
+    // leading TABs than the path above has levels, or a level "." or "..",
+    // which would leave the destination. Such a path is never looked up.
+    std::optional<QString> fault;
 };
 
 // Reads the lines of one list, in order.

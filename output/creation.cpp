@@ -19,15 +19,10 @@ CreationResult createFolders(const QStringList& lines, const CreationInputs& inp
         const LinePath line = reader.next(raw);
         if (line.path.isEmpty())
             continue;
-        // The preview refuses these; nothing may leave the destination all the same.
+        // The preview refuses faults; nothing may leave the destination all the same.
         const QStringList levels = line.path.split(separator);
-        std::optional<QString> reason;
-        if (line.orphan)
-            reason = QStringLiteral("retrait sans dossier parent");
-        else if (trees &&
-                 (levels.contains(QStringLiteral(".")) || levels.contains(QStringLiteral(".."))))
-            reason = QStringLiteral("« . » et « .. » ne peuvent pas être des dossiers");
-        else if (!made.contains(line.path)) // else an earlier line made it on its way
+        std::optional<QString> reason = line.fault;
+        if (!reason && !made.contains(line.path)) // else an earlier line made it on its way
             reason = inputs.makeFolder(levels, result.created);
         if (reason) {
             result.failure = CreationFailure{raw, joinPath(inputs.destination, line.path), *reason};

@@ -102,20 +102,8 @@ std::vector<qsizetype> upperEnds(const QString& path, bool trees) {
     return ends;
 }
 
-bool isDots(QStringView level) {
-    return level == u"." || level == u"..";
-}
-
-bool hasDotLevel(const QString& path) {
-    for (const QStringView level : qTokenize(path, pathSeparator()))
-        if (isDots(level))
-            return true;
-    return false;
-}
-
-// Why the file system would refuse the path: in a tree each level is a name,
-// and none may be "." or ".."; then the length of the whole, after the
-// destination's `folderLength`.
+// Why the file system would refuse the path: in a tree each level is a name;
+// then the length of the whole, after the destination's `folderLength`.
 std::optional<QString> pathRefusal(const QString& path, bool trees, qsizetype folderLength,
                                    const NameRules& rules) {
     std::optional<QString> why;
@@ -123,9 +111,7 @@ std::optional<QString> pathRefusal(const QString& path, bool trees, qsizetype fo
         why = nameRefusal(path, rules);
     else
         for (const QStringView level : qTokenize(path, pathSeparator())) {
-            why = isDots(level) ? QStringLiteral("« %1 » ne peut pas être un dossier").arg(level)
-                                : nameRefusal(level, rules);
-            if (why)
+            if ((why = nameRefusal(level, rules)))
                 return why;
         }
     if (const qsizetype length = folderLength + systemLength(path, rules);
@@ -135,7 +121,7 @@ std::optional<QString> pathRefusal(const QString& path, bool trees, qsizetype fo
     return why;
 }
 
-enum LineKind : std::uint8_t { Named = 1, Blank = 2, Orphan = 4, Asked = 8 };
+enum LineKind : std::uint8_t { Named = 1, Blank = 2, Faulty = 4 };
 
 // The first line that makes a folder, whole or on the way to a deeper one,
 // and how it spells it.
@@ -153,9 +139,10 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
     const NameRules& rules = inputs.rules;
 
     // The paths first, then what the destination holds of them and of their
-    // upper levels, asked at once. A path with "." or ".." is not asked:
-    // nothing outside the destination is looked at.
+    // upper levels, asked at once. A faulty path is not asked: nothing
+    // outside the destination is looked at.
     std::vector<std::uint8_t> kinds(static_cast<std::size_t>(lines.size()));
+    QHash<qsizetype, QString> faults; // by line
     report.names.reserve(lines.size());
     QStringList asked;
     QStringList uppers;
@@ -163,11 +150,13 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
     LineReader reader(inputs.chain);
     for (qsizetype index = 0; index < lines.size(); ++index) {
         LinePath line = reader.next(lines.at(index));
-        std::uint8_t kind = (line.blank ? Blank : 0) | (line.orphan ? Orphan : 0);
+        std::uint8_t kind = line.blank ? Blank : 0;
         if (!line.path.isEmpty()) {
             kind |= Named;
-            if (!line.orphan && !(trees && hasDotLevel(line.path))) {
-                kind |= Asked;
+            if (line.fault) {
+                kind |= Faulty;
+                faults.insert(index, *line.fault);
+            } else {
                 asked.append(line.path);
                 for (const qsizetype end : upperEnds(line.path, trees))
                     if (qsizetype& place = upperPlace[line.path.first(end)]; place == 0) {
@@ -208,8 +197,9 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         const QString& raw = lines.at(index);
         const std::uint8_t kind = kinds[static_cast<std::size_t>(index)];
         const QString name = (kind & Named) ? report.names.at(next++) : QString();
-        const Entry entry =
-            (kind & Asked) ? entries[static_cast<std::size_t>(nextAsk++)] : Entry::None;
+        const Entry entry = (kind & Named) && !(kind & Faulty)
+                                ? entries[static_cast<std::size_t>(nextAsk++)]
+                                : Entry::None;
         if (isFolder(entry))
             report.existing.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
                                    shownCut(name));
@@ -229,9 +219,8 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
 
         if (!(kind & Named) || isFolder(entry) || earlier > 0)
             continue;
-        std::optional<QString> why = (kind & Orphan)
-                                         ? QStringLiteral("retrait sans dossier parent")
-                                         : pathRefusal(name, trees, folderLength, rules);
+        std::optional<QString> why =
+            (kind & Faulty) ? faults.value(index) : pathRefusal(name, trees, folderLength, rules);
         const std::vector<qsizetype> ends = upperEnds(name, trees);
         for (const qsizetype end : ends) {
             if (why)

@@ -169,12 +169,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 FUZZ_CHECK(!level.contains(u'\t'));
                 dots = dots || level == "." || level == "..";
             }
+        FUZZ_CHECK(!dots || line.fault); // nothing leaves the destination
         const qint64 earlier = line.blank ? 0 : seen[{raw, trees ? name : QString()}]++;
         duplicates += earlier;
         if (name.isEmpty())
             continue;
         names << name;
-        const bool isAsked = !line.orphan && !dots;
+        const bool isAsked = !line.fault;
         if (isAsked) {
             ++looked;
             for (qsizetype k = 1; k < levels.size(); ++k)
@@ -187,11 +188,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // Left to the third report: each refused path, or each but the
             // first of those that make the same folder.
             ++candidates;
-            const bool refused = line.orphan || dots || entry != Entry::None ||
+            const bool refused = line.fault || entry != Entry::None ||
                                  std::any_of(levels.begin(), levels.end(), [&](const QString& l) {
                                      return surelyRefused(l, rules);
                                  });
-            if (refused || (!line.orphan && candidateNames[name]++ > 0))
+            if (refused || (!line.fault && candidateNames[name]++ > 0))
                 ++surelyImpossible;
         }
     }
