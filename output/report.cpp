@@ -121,6 +121,12 @@ std::optional<QString> pathRefusal(const QString& path, bool trees, qsizetype fo
     return why;
 }
 
+// Whether `upper` is an upper level of `path`.
+bool holds(const QString& path, QStringView upper) {
+    return path.size() > upper.size() && path.at(upper.size()) == pathSeparator() &&
+           QStringView(path).startsWith(upper);
+}
+
 enum LineKind : std::uint8_t { Named = 1, Blank = 2, Faulty = 4 };
 
 // The first line that makes a folder, whole or on the way to a deeper one,
@@ -147,6 +153,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
     QStringList asked;
     QStringList uppers;
     QHash<QString, qsizetype> upperPlace; // an upper level's path -> 1 + its place in uppers
+    QString lastAsked;
     LineReader reader(inputs.chain);
     for (qsizetype index = 0; index < lines.size(); ++index) {
         LinePath line = reader.next(lines.at(index));
@@ -158,11 +165,16 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
                 faults.insert(index, *line.fault);
             } else {
                 asked.append(line.path);
-                for (const qsizetype end : upperEnds(line.path, trees))
-                    if (qsizetype& place = upperPlace[line.path.first(end)]; place == 0) {
-                        uppers.append(line.path.first(end));
+                for (const qsizetype end : upperEnds(line.path, trees)) {
+                    const QStringView upper = QStringView(line.path).first(end);
+                    if (holds(lastAsked, upper))
+                        continue;
+                    if (qsizetype& place = upperPlace[upper.toString()]; place == 0) {
+                        uppers.append(upper.toString());
                         place = uppers.size();
                     }
+                }
+                lastAsked = line.path;
             }
             report.names.append(std::move(line.path));
         }
@@ -191,6 +203,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         return QStringLiteral("même dossier que la ligne « %1 »")
             .arg(shownCut(lines.at(first.line)));
     };
+    QString lastMade;
     qsizetype next = 0;    // the next name's place in report.names
     qsizetype nextAsk = 0; // and in entries
     for (qsizetype index = 0; index < lines.size(); ++index) {
@@ -221,35 +234,34 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             continue;
         std::optional<QString> why =
             (kind & Faulty) ? faults.value(index) : pathRefusal(name, trees, folderLength, rules);
+        // Upper levels that the last line made holds passed these checks with it.
         const std::vector<qsizetype> ends = upperEnds(name, trees);
         for (const qsizetype end : ends) {
             if (why)
                 break;
+            if (holds(lastMade, QStringView(name).first(end)))
+                continue;
             const QString upper = name.first(end);
             why = takenBy(entries[static_cast<std::size_t>(ownAsked + upperPlace.value(upper) - 1)],
                           upper);
+            // One folder is not spelt two ways.
+            if (const auto first = made.constFind(keyOf(upper));
+                !why && first != made.cend() && first->spelling != upper)
+                why = sameAs(*first);
         }
         if (!why)
             why = takenBy(entry);
-        if (!why) {
-            // Two lines may not make one folder, nor spell one folder two ways.
-            if (const auto first = made.constFind(keyOf(name));
-                first != made.cend() && (first->whole || first->spelling != name))
-                why = sameAs(*first);
-            for (const qsizetype end : ends) {
-                if (why)
-                    break;
-                const QString upper = name.first(end);
-                if (const auto first = made.constFind(keyOf(upper));
-                    first != made.cend() && first->spelling != upper)
-                    why = sameAs(*first);
-            }
-        }
+        // Two lines may not make one folder.
+        if (const auto first = made.constFind(keyOf(name));
+            !why && first != made.cend() && (first->whole || first->spelling != name))
+            why = sameAs(*first);
         if (!why) {
             made.insert(keyOf(name), {index, true, name});
             for (const qsizetype end : ends)
-                if (const QString upper = name.first(end); !made.contains(keyOf(upper)))
+                if (const QString upper = name.first(end);
+                    !holds(lastMade, upper) && !made.contains(keyOf(upper)))
                     made.insert(keyOf(upper), {index, false, upper});
+            lastMade = name;
             continue;
         }
         report.impossible.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
