@@ -153,6 +153,13 @@ void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& 
 int openFolder(const std::filesystem::path& native) {
     return ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
+
+// Whether a name or relative path of `bytes`, joined to a folder path of
+// `folderBytes`, still makes a path the system takes. A longer one is asked
+// or made by its joined path, so that the system's own answer comes back.
+bool fitsIn(std::size_t folderBytes, qsizetype bytes) {
+    return folderBytes + 1 + static_cast<std::size_t>(bytes) < PATH_MAX;
+}
 #endif
 
 #ifdef Q_OS_LINUX
@@ -204,13 +211,12 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesOneByOne(const QString& fo
     // Relative to the open folder: the system walks the name, not the whole path.
     const auto native = systemPath(folder);
     const int handle = native ? openFolder(*native) : -1;
-    const auto room = static_cast<qsizetype>(PATH_MAX - 2 - (native ? native->native().size() : 0));
     inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i) {
             const QString& name = names.at(i);
             const auto bytes = handle < 0 ? std::nullopt : systemBytes(name);
             entries[static_cast<std::size_t>(i)] =
-                !bytes || bytes->isEmpty() || bytes->size() > room
+                !bytes || bytes->isEmpty() || !fitsIn(native->native().size(), bytes->size())
                     ? RealFileSystem::entryAt(joinPath(folder, name))
                     : entryIn(handle, bytes->constData());
         }
@@ -257,12 +263,11 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
         return std::nullopt;
 
     // Any other name, or one whose full path is too long, is asked by its path.
-    const qsizetype room = PATH_MAX - 2 - static_cast<qsizetype>(native->native().size());
     std::vector<Entry> entries;
     entries.reserve(static_cast<std::size_t>(names.size()));
     for (const QString& name : names) {
         auto bytes = entryName(name);
-        if (bytes && bytes->size() > room)
+        if (bytes && !fitsIn(native->native().size(), bytes->size()))
             bytes.reset();
         const auto type = bytes ? types.constFind(*bytes) : types.cend();
         if (bytes && type == types.cend())
@@ -310,15 +315,15 @@ std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QStri
         std::optional<QString> make(const QStringList& levels, qint64& made) override {
             // What is not one entry, or too long a path, goes the joined path's way.
             std::vector<QByteArray> names;
-            std::size_t bytes = m_folderBytes;
+            qsizetype bytes = -1; // the separators between levels
             for (const QString& level : levels) {
                 auto name = entryName(level);
                 if (!name)
                     return m_byPath->make(levels, made);
-                bytes += 1 + static_cast<std::size_t>(name->size());
+                bytes += 1 + name->size();
                 names.push_back(std::move(*name));
             }
-            if (names.empty() || bytes >= PATH_MAX)
+            if (names.empty() || !fitsIn(m_folderBytes, bytes))
                 return m_byPath->make(levels, made);
 
             // The upper levels of the previous path stay open: an outline goes
