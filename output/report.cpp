@@ -251,16 +251,20 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         }
         if (!why)
             why = takenBy(entry);
-        // Two lines may not make one folder.
-        if (const auto first = made.constFind(keyOf(name));
-            !why && first != made.cend() && (first->whole || first->spelling != name))
-            why = sameAs(*first);
         if (!why) {
-            made.insert(keyOf(name), {index, true, name});
+            // Two lines may not make one folder.
+            const QString key = keyOf(name);
+            if (const auto first = made.constFind(key);
+                first != made.cend() && (first->whole || first->spelling != name))
+                why = sameAs(*first);
+            else
+                made.insert(key, {index, true, name});
+        }
+        if (!why) {
             for (const qsizetype end : ends)
-                if (const QString upper = name.first(end);
-                    !holds(lastMade, upper) && !made.contains(keyOf(upper)))
-                    made.insert(keyOf(upper), {index, false, upper});
+                if (const QString upper = name.first(end); !holds(lastMade, upper))
+                    if (const QString key = keyOf(upper); !made.contains(key))
+                        made.insert(key, {index, false, upper});
             lastMade = name;
             continue;
         }
