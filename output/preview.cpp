@@ -80,18 +80,17 @@ void Form1::RefreshPreview() {
 
     // One box per kind of trouble, in this order.
     const struct {
-        const QStringList& lines;
-        qint64 leftOut;
+        const ReportLines& lines;
         const char* title;
         const char* heading;
     } warnings[] = {
-        {report.duplicates, report.duplicatesLeftOut, "DOUBLONS EDITEURS DETECTES",
+        {report.duplicates, "DOUBLONS EDITEURS DETECTES",
          "ATTENTION ! Les lignes suivantes sont en double dans l'Editeur, renommez-les ou "
          "supprimez-les :"},
-        {report.existing, 0, "DOUBLONS DOSSIERS DETECTES",
+        {report.existing, "DOUBLONS DOSSIERS DETECTES",
          "ATTENTION ! Les dossiers suivants existent déjà, renommez-les ou supprimez-les dans "
          "l'Editeur :"},
-        {report.impossible, 0, "DOSSIERS IMPOSSIBLES A CREER",
+        {report.impossible, "DOSSIERS IMPOSSIBLES A CREER",
          "ATTENTION ! Les dossiers suivants ne pourront pas être créés, renommez-les ou "
          "supprimez-les dans l'Editeur :"},
     };
@@ -100,10 +99,9 @@ void Form1::RefreshPreview() {
         if (warning.lines.isEmpty())
             continue;
         warned = true;
-        m_services.messages->show(
-            reportText(QString::fromUtf8(warning.heading), warning.lines, warning.leftOut),
-            QString::fromUtf8(warning.title), MessageBoxes::Buttons::Ok,
-            MessageBoxes::Icon::Warning);
+        m_services.messages->show(reportText(QString::fromUtf8(warning.heading), warning.lines),
+                                  QString::fromUtf8(warning.title), MessageBoxes::Buttons::Ok,
+                                  MessageBoxes::Icon::Warning);
     }
     if (!warned)
         Command3->setEnabled(true);

@@ -213,21 +213,17 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         const Entry entry = (kind & Named) && !(kind & Faulty)
                                 ? entries[static_cast<std::size_t>(nextAsk++)]
                                 : Entry::None;
+        const auto line = [&](const QString& after = {}) {
+            return QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") + shownCut(name) +
+                   after;
+        };
         if (isFolder(entry))
-            report.existing.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
-                                   shownCut(name));
+            report.existing.add(line);
         qint64 earlier = 0;
         if (!(kind & Blank)) {
             qint64& count = trees && raw.startsWith(u'\t') ? seenUnder[{raw, name}] : seen[raw];
             earlier = count++;
-            const qint64 room = kDuplicateReportLimit - report.duplicates.size();
-            const qint64 listed = std::min(earlier, room);
-            if (listed > 0) {
-                const QString line = QStringLiteral("- ") + shownCut(raw);
-                for (qint64 k = 0; k < listed; ++k)
-                    report.duplicates.append(line);
-            }
-            report.duplicatesLeftOut += earlier - listed;
+            report.duplicates.add([&] { return QStringLiteral("- ") + shownCut(raw); }, earlier);
         }
 
         if (!(kind & Named) || isFolder(entry) || earlier > 0)
@@ -268,16 +264,15 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
             lastMade = name;
             continue;
         }
-        report.impossible.append(QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") +
-                                 shownCut(name) + QStringLiteral(" (") + *why + u')');
+        report.impossible.add([&] { return line(QStringLiteral(" (") + *why + u')'); });
     }
     return report;
 }
 
-QString reportText(const QString& heading, const QStringList& lines, qint64 leftOut) {
-    QString text = heading + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
-    if (leftOut > 0)
-        text += QStringLiteral("\r\n… et %1 autres lignes.").arg(leftOut);
+QString reportText(const QString& heading, const ReportLines& report) {
+    QString text = heading + QStringLiteral("\r\n") + report.lines.join(QStringLiteral("\r\n"));
+    if (report.leftOut > 0)
+        text += QStringLiteral("\r\n… et %1 autres lignes.").arg(report.leftOut);
     return text;
 }
 

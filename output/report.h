@@ -9,24 +9,42 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
 namespace ramulo {
 
-struct PreviewReport {
-    QStringList names;            // the non-empty folder names or paths, in editor order
-    qint64 count = 0;             // how many there are
-    QStringList duplicates;       // "- " + raw line, once per earlier equal line
-    QStringList existing;         // "- " + raw line + " > " + folder name
-    QStringList impossible;       // "- " + raw line + " > " + folder name + " (reason)"
-    qint64 duplicatesLeftOut = 0; // report lines past the limit, counted only
+// A box lists this many lines at most and counts the others: a line repeated
+// n times reports n(n-1)/2 lines, and nobody reads a million.
+inline constexpr qint64 kReportLimit = 1000;
+
+// The lines of one warning box.
+struct ReportLines {
+    QStringList lines;
+    qint64 leftOut = 0; // lines past the limit, counted only
+
+    bool isEmpty() const { return lines.isEmpty() && leftOut == 0; }
+    // Adds `times` copies of the line that `line()` writes; it is written
+    // only when there is room for it.
+    template <typename Write> void add(Write&& line, qint64 times = 1) {
+        const qint64 listed = std::min(times, kReportLimit - lines.size());
+        if (listed > 0) {
+            const QString text = line();
+            for (qint64 k = 0; k < listed; ++k)
+                lines.append(text);
+        }
+        leftOut += times - std::max<qint64>(listed, 0);
+    }
 };
 
-// A line repeated n times reports n(n-1)/2 lines; past this many the report
-// only counts them, so that a pathological list cannot exhaust memory. A
-// list of 1001 equal lines still reports every line.
-inline constexpr qint64 kDuplicateReportLimit = 1'000'000;
+struct PreviewReport {
+    QStringList names;      // the non-empty folder names or paths, in editor order
+    qint64 count = 0;       // how many there are
+    ReportLines duplicates; // "- " + raw line, once per earlier equal line
+    ReportLines existing;   // "- " + raw line + " > " + folder name
+    ReportLines impossible; // "- " + raw line + " > " + folder name + " (reason)"
+};
 
 struct PreviewInputs {
     NameChain chain; // raw line -> folder name, or path in a tree
@@ -46,7 +64,8 @@ struct PreviewInputs {
 // A folder that an earlier line makes on its way is no fault.
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs);
 
-// The text of a warning box: the heading, CR LF, the report lines joined by CR LF.
-QString reportText(const QString& heading, const QStringList& lines, qint64 leftOut = 0);
+// The text of a warning box: the heading, CR LF, the report lines joined by
+// CR LF, then how many were left out.
+QString reportText(const QString& heading, const ReportLines& report);
 
 } // namespace ramulo

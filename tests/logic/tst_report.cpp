@@ -119,8 +119,8 @@ private slots:
         if (pathSeparator() != u'/')
             QSKIP("the stand-in destination is a root of one character");
         const PreviewReport r = buildPreview(lines, inputs(rules)); // the names are the fuzzer's
-        QCOMPARE(r.duplicates, duplicates);
-        QCOMPARE(r.impossible, impossible);
+        QCOMPARE(r.duplicates.lines, duplicates);
+        QCOMPARE(r.impossible.lines, impossible);
     }
 
     // A line as a path: its three forms, what each report says of it, and how
@@ -218,9 +218,9 @@ private slots:
             QSKIP("the rows write paths with \"/\"");
         const PreviewReport r = buildPreview(lines, inputs(rules, chain));
         QCOMPARE(r.names, names);
-        QCOMPARE(r.duplicates, duplicates);
-        QCOMPARE(r.existing, existing);
-        QCOMPARE(r.impossible, impossible);
+        QCOMPARE(r.duplicates.lines, duplicates);
+        QCOMPARE(r.existing.lines, existing);
+        QCOMPARE(r.impossible.lines, impossible);
     }
 
     // Creation never leaves the destination nor guesses a parent, even for a
@@ -239,13 +239,27 @@ private slots:
         QCOMPARE(asked, QStringList{"a"});
     }
 
-    // Only a pathological list has its report cut, and then the lines left out
-    // are counted. The message after a creation counts past 16 bits too.
+    // Each box lists its first 1000 lines and counts the others. The message
+    // after a creation counts past 16 bits too.
     void longLists() {
-        const PreviewReport r = buildPreview(QStringList(2000, "x"), inputs());
-        QCOMPARE(r.duplicates.size(), kDuplicateReportLimit);
-        QCOMPARE(r.duplicatesLeftOut, qint64(2000) * 1999 / 2 - kDuplicateReportLimit);
-        QCOMPARE(reportText("T :", {"- a", "- b"}, 3),
+        QStringList lines(1002, "x"); // 501,501 report lines
+        for (int i = 0; i < 1003; ++i)
+            lines << QString("d%1").arg(i) << QString("n%1").arg(i) + QChar(0);
+        PreviewInputs folders = inputs();
+        folders.entriesIn = [](const QString&, const QStringList& names) {
+            std::vector<Entry> entries;
+            for (const QString& name : names)
+                entries.push_back(name.startsWith('d') ? Entry::Folder : Entry::None);
+            return entries;
+        };
+        const PreviewReport r = buildPreview(lines, folders);
+        for (const ReportLines* box : {&r.duplicates, &r.existing, &r.impossible})
+            QCOMPARE(box->lines.size(), kReportLimit);
+        QCOMPARE(r.duplicates.leftOut, 501'501 - 1000);
+        QCOMPARE(r.existing.lines.last(), QStringLiteral("- d999 > d999"));
+        QCOMPARE(r.existing.leftOut, 3);
+        QCOMPARE(r.impossible.leftOut, 3);
+        QCOMPARE(reportText("T :", {{"- a", "- b"}, 3}),
                  QStringLiteral("T :\r\n- a\r\n- b\r\n… et 3 autres lignes."));
         QCOMPARE(creationMessage(40000), QStringLiteral("40000 dossier(s) créé(s) avec succès !"));
     }
