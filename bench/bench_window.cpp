@@ -2,7 +2,7 @@
 // one run. Run by hand (see the README):
 //     build-bench/bench/bench_window --benchmark_repetitions=5
 //     build-bench/bench/bench_window --benchmark_filter=Create
-//     build-bench/bench/bench_window --memory 100000
+//     build-bench/bench/bench_window --memory 100000 [same]
 // Each figure is printed as the median of the repetitions, then as a ratio to
 // its bare loop.
 
@@ -351,12 +351,14 @@ public:
     std::map<std::string, double> counters; // the paired creation's ratios
 };
 
-// Peak memory, in its own process: the names loaded and previewed.
-int peakMemory(int count) {
+// Peak memory, in its own process: the names loaded and previewed; with
+// `same`, one name on every line, each line repeating all those above.
+int peakMemory(int count, bool same) {
     QTemporaryDir destination;
     auto w = window();
     w->Dir1->setPath(destination.path());
-    w->Text1->setText(names(count));
+    w->Text1->setText(same ? QStringList(count, QStringLiteral("Dossier")).join("\r\n")
+                           : names(count));
     w->Command2->click();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -384,8 +386,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    if (argc == 3 && QByteArray(argv[1]) == "--memory")
-        return peakMemory(QByteArray(argv[2]).toInt());
+    if (argc >= 3 && QByteArray(argv[1]) == "--memory")
+        return peakMemory(QByteArray(argv[2]).toInt(), argc > 3 && QByteArray(argv[3]) == "same");
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

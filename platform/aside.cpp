@@ -1,6 +1,8 @@
 #include "platform/aside.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
@@ -22,11 +24,23 @@ AsideDelays& asideDelays() {
 namespace {
 constexpr int kRunning = 1; // the loop's answer when the box has shown
 
-// The box stays until the work ends: Escape and the close box press its
-// cancel button, when it has one, and do nothing else.
+// What is under way, over the window. The box stays until the work ends:
+// Escape and the close box press its cancel button, when it has one, and do
+// nothing else.
 class AsideBox : public QDialog {
 public:
-    using QDialog::QDialog;
+    AsideBox(QWidget* window, const QString& what) : QDialog(window) {
+        setObjectName(QStringLiteral("aside"));
+        setWindowTitle(QStringLiteral("Ramulo"));
+        setWindowModality(Qt::WindowModal);
+        column = new QVBoxLayout(this);
+        column->addWidget(new QLabel(what, this));
+        bar = new QProgressBar(this);
+        bar->setRange(0, 0); // busy: no end is known
+        column->addWidget(bar);
+    }
+    QVBoxLayout* column;
+    QProgressBar* bar;
     QPushButton* cancel = nullptr;
     void reject() override {
         if (cancel)
@@ -34,6 +48,21 @@ public:
     }
 };
 } // namespace
+
+void runInTurns(QWidget* window, const QString& what, const std::function<bool()>& step) {
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<AsideBox> box;
+    while (step()) {
+        if (clock.elapsed() < asideDelays().wait)
+            continue;
+        if (!box && clock.elapsed() >= asideDelays().box) {
+            box = std::make_unique<AsideBox>(window, what);
+            box->show();
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
 
 void runAside(QWidget* window, const QString& what, const std::function<void()>& work,
               AsideProgress* progress) {
@@ -51,19 +80,11 @@ void runAside(QWidget* window, const QString& what, const std::function<void()>&
     worker->start();
     // Work of a tenth of a second is not worth a turn of the event loop.
     if (!worker->wait(QDeadlineTimer(asideDelays().wait))) {
-        AsideBox box(window);
-        box.setObjectName(QStringLiteral("aside"));
-        box.setWindowTitle(QStringLiteral("Ramulo"));
-        box.setWindowModality(Qt::WindowModal);
-        auto* column = new QVBoxLayout(&box);
-        column->addWidget(new QLabel(what, &box));
-        auto* bar = new QProgressBar(&box);
-        // Without a progress the bar is busy: no end is known. With one it
-        // counts in thousandths, whatever the total.
-        bar->setRange(0, progress ? 1000 : 0);
-        column->addWidget(bar);
+        AsideBox box(window, what);
+        QProgressBar* const bar = box.bar;
         QTimer ticks;
         if (progress) {
+            bar->setRange(0, 1000); // in thousandths, whatever the total
             QObject::connect(&ticks, &QTimer::timeout, bar, [bar, progress] {
                 const qint64 total = std::max<qint64>(progress->total, 1);
                 bar->setValue(
@@ -76,7 +97,7 @@ void runAside(QWidget* window, const QString& what, const std::function<void()>&
                 progress->cancelled = true;
                 cancel->setEnabled(false);
             });
-            column->addWidget(cancel, 0, Qt::AlignRight);
+            box.column->addWidget(cancel, 0, Qt::AlignRight);
         }
         QTimer::singleShot(asideDelays().box, &box, [&] {
             box.show();

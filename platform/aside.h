@@ -37,4 +37,10 @@ AsideDelays& asideDelays();
 void runAside(QWidget* window, const QString& what, const std::function<void()>& work,
               AsideProgress* progress = nullptr);
 
+// Work that must be done on the window's own thread, in steps: step() does
+// one and answers whether more remain. Short work simply runs; longer work
+// lets the window paint between steps, and after half a second the same box
+// shows. The user's input waits until the work is done.
+void runInTurns(QWidget* window, const QString& what, const std::function<bool()>& step);
+
 } // namespace ramulo

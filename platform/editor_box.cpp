@@ -4,11 +4,9 @@
 #include "platform/controls.h"
 
 #include <QMimeData>
-#include <QPlainTextDocumentLayout>
 #include <QTextBlock>
-#include <QThread>
 
-#include <memory>
+#include <algorithm>
 
 namespace ramulo {
 
@@ -20,12 +18,8 @@ EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &EditorBox::Change);
-    watch(document());
-}
-
-// The document's own signal, which a blocked widget does not hold back.
-void EditorBox::watch(QTextDocument* document) {
-    connect(document, &QTextDocument::contentsChanged, this, [this] { ++m_revision; });
+    // The document's own signal, which a blocked widget does not hold back.
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { ++m_revision; });
 }
 
 // Only CR LF ends a line of the editor. A lone LF or CR set from code stays
@@ -73,8 +67,9 @@ char16_t EditorBox::heldBreak(int position) const {
 }
 
 namespace {
-// A text this long has its document built aside.
-constexpr qsizetype kBuiltAside = 1 << 22;
+// A text this long is put in a slice at a time.
+constexpr qsizetype kInTurns = 1 << 22;
+constexpr qsizetype kSlice = 1 << 18;
 
 // Wrapping at word boundaries costs the square of a word's length: a line of a
 // million letters without a blank would freeze the window for minutes. Text
@@ -130,11 +125,11 @@ void EditorBox::setText(const QString& text) {
     {
         // One change, once the marks are in place.
         const QSignalBlocker quiet(this);
-        if (shown.size() < kBuiltAside) {
+        if (shown.size() < kInTurns) {
             setPlainText(shown);
             markHeldBreaks(document(), held);
         } else {
-            replaceDocument(shown, held);
+            fillInTurns(shown, held);
         }
     }
     emit Change();
@@ -157,34 +152,29 @@ void EditorBox::markHeldBreaks(QTextDocument* document, const QList<qsizetype>& 
     document->setUndoRedoEnabled(true);
 }
 
-// A document of millions of lines takes seconds to build: it is built aside,
-// with the settings of the one it replaces, while the window keeps painting.
-void EditorBox::replaceDocument(const QString& shown, const QList<qsizetype>& held) {
-    const QFont font = document()->defaultFont();
-    const QTextOption option = document()->defaultTextOption();
-    QThread* const home = thread();
-    QTextDocument* built = nullptr;
-    runAside(window(), QStringLiteral("Chargement de la liste…"), [&] {
-        auto document = std::make_unique<QTextDocument>();
-        document->setDefaultFont(font);
-        document->setDefaultTextOption(option);
-        document->setUndoRedoEnabled(false);
-        document->setPlainText(shown);
-        document->setUndoRedoEnabled(true);
-        markHeldBreaks(document.get(), held);
-        document->moveToThread(home);
-        built = document.release();
+// A document of millions of lines takes seconds to build: it is filled in
+// slices, so that the window keeps painting. The editor keeps its document,
+// whose lines are laid out only when shown (a new document would have every
+// line laid out once, some 300 bytes each).
+void EditorBox::fillInTurns(const QString& shown, const QList<qsizetype>& held) {
+    QTextDocument* const document = this->document();
+    document->setUndoRedoEnabled(false);
+    document->clear();
+    QTextCursor end(document);
+    qsizetype from = 0;
+    auto mark = held.begin();
+    runInTurns(window(), QStringLiteral("Chargement de la liste…"), [&] {
+        qsizetype to = std::min(shown.size(), from + kSlice);
+        if (to < shown.size() && shown.at(to - 1).isHighSurrogate())
+            --to; // a pair stays whole
+        end.insertText(shown.sliced(from, to - from), QTextCharFormat());
+        from = to;
+        const auto marked = std::lower_bound(mark, held.end(), from);
+        markHeldBreaks(document, QList<qsizetype>(mark, marked));
+        mark = marked;
+        return from < shown.size();
     });
-    built->setParent(this);
-    built->setDocumentLayout(new QPlainTextDocumentLayout(built));
-    // The first document belongs to the widget's own machinery, which deletes it.
-    QTextDocument* const replaced = document();
-    const bool ours = replaced->parent() == this;
-    setDocument(built);
-    watch(built);
-    ++m_revision;
-    if (ours)
-        delete replaced;
+    document->setUndoRedoEnabled(true);
 }
 
 // Typed or pasted characters never take the mark of the character before them.

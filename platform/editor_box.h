@@ -1,6 +1,6 @@
 #pragma once
 // The name editor: its text read and written with CR LF between lines,
-// whatever the widget holds inside, and long texts built aside.
+// whatever the widget holds inside, and long texts put in without a freeze.
 
 #include <QPlainTextEdit>
 
@@ -34,8 +34,7 @@ private:
     void insertTyped(const QString& text);
     void wrapFor(QStringView text, bool replacing);
     static void markHeldBreaks(QTextDocument* document, const QList<qsizetype>& held);
-    void replaceDocument(const QString& shown, const QList<qsizetype>& held);
-    void watch(QTextDocument* document);
+    void fillInTurns(const QString& shown, const QList<qsizetype>& held);
     quint64 m_revision = 0;
 };
 
