@@ -43,7 +43,7 @@ private slots:
     void list_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QList<double>>("inputs"); // start, step, count, digits
-        QTest::addColumn<QString>("lines");        // joined by "|"
+        QTest::addColumn<QString>("lines");        // joined by "|"; "-" for no list
         const int seq = int(GeneratorMode::Sequence), itv = int(GeneratorMode::Interval),
                   rnd = int(GeneratorMode::Random);
         const auto row = [](const char* name, int mode, const QList<double>& inputs,
@@ -61,6 +61,9 @@ private slots:
         row("15 significant digits", seq, {123456789012345.6, 1, 1, 2}, "123456789012346");
         row("ranges", itv, {1, 50, 3, 2}, "01-50|51-100|101-150");
         row("ranges, 20 digits", itv, {9, 1, 1, 20}, "00000000000000000009-00000000000000000009");
+        row("largest values written", seq, {8e307, 8e307, 2, 1}, "8e+307|1.6e+308");
+        row("a sum too large", seq, {8e307, 8e307, 3, 1}, "-");
+        row("a range's end too large", itv, {DBL_MAX, 1e308, 1, 1}, "-");
         row("random: one draw a name, r times 10^digits", rnd, {-1, 0, 4, 2}, "00|99|50|07");
         row("random: the largest draw is 15 nines", rnd, {0, 0, 2, 15},
             "000000000000000|999999999999999");
@@ -73,7 +76,8 @@ private slots:
         qsizetype drawn = 0;
         const QString text =
             generateList({GeneratorMode(mode), inputs[0], inputs[1], inputs[2], int(inputs[3])},
-                         [&] { return draws.at(drawn++); });
+                         [&] { return draws.at(drawn++); })
+                .value_or("-");
         QCOMPARE(text, lines.isEmpty() ? QString() : lines.split('|').join("\r\n"));
         QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
     }
