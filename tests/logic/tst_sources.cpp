@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
     }
 
-    // A preset file's bytes as the editor's text, "-" for no text at all.
+    // A preset file's bytes as the editor's text, or "- " and why there is none.
     void preset_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
@@ -109,12 +109,19 @@ private slots:
         row("UTF-16 little-endian", QByteArray::fromHex("fffe e900 0d00 0a00 6100 0a00"), "é\r\na");
         row("UTF-16 big-endian, half a pair kept", QByteArray::fromHex("feff 0061 000d d800 0062"),
             "a\r\n" + QString(QChar(0xD800)) + "b");
-        row("a NUL is no text", QByteArray("a\0b\r\n", 5), "-");
+        row("a NUL is no text", QByteArray("a\0b\r\n", 5), "- ce n'est pas un fichier texte.");
+        const QString cut = "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.";
+        row("UTF-16 little-endian, an odd byte last", QByteArray::fromHex("fffe 6100 62"), cut);
+        row("UTF-16 big-endian, an odd byte last", QByteArray::fromHex("feff 0061 00"), cut);
+        row("UTF-16 big-endian, a high surrogate last", QByteArray::fromHex("feff 0061 d83d"), cut);
+        row("UTF-16 little-endian, a pair last (DCD8 swapped is high)",
+            QByteArray::fromHex("fffe 3dd8 d8dc"), QString::fromUtf16(u"\U0001F4D8"));
     }
     void preset() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QCOMPARE(presetText(bytes).value_or("-"), text);
+        QString why;
+        QCOMPARE(presetText(bytes, &why).value_or("- " + why), text);
     }
 };
 

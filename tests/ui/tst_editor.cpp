@@ -252,6 +252,7 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::newRow("loaded") << QByteArray("\r\nR\xE9union\nNo\xEBl\r\n") << "Réunion\r\nNoël";
         QTest::newRow("not text") << QByteArray("MZ\0\0\x90", 5) << "avant";
+        QTest::newRow("UTF-16 cut short") << QByteArray::fromHex("fffe 6100 62") << "avant";
         QTest::newRow("deleted since the list was read") << QByteArray() << "avant";
     }
     void load() {
