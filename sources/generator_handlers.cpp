@@ -29,14 +29,24 @@ bool Form1::tooManyNames() {
     return true;
 }
 
-// The list, without any check, built as one text and put in at once.
+// The list, built as one text and put in at once. Every route comes here, so
+// the one check all of them need is made here: a number too large to write
+// is said, and the editor keeps its names.
 void Form1::GenerateSequence() {
     const GeneratorInputs inputs{selectedMode().mode, readNumber(Text2->text()),
                                  readNumber(Text4->text()), readNumber(Text3->text()),
                                  HScroll1->value()};
-    const QString list = generateList(inputs, [this] { return m_services.random->next(); });
+    const std::optional<QString> list =
+        generateList(inputs, [this] { return m_services.random->next(); });
+    if (!list) {
+        m_services.messages->show(
+            QStringLiteral("ATTENTION ! Valeurs trop grandes : le générateur "
+                           "ne peut pas écrire tous les nombres de la liste."),
+            kInformation, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
+        return;
+    }
     Text1->setText(QString());
-    Text1->setText(list);
+    Text1->setText(*list);
     liveRefresh();
 }
 
@@ -94,7 +104,7 @@ void Form1::HScroll1_Change() {
     Text3_Change();
 }
 
-// The mode's row, then a list at once: no check, no question.
+// The mode's row, then a list at once: none of the boxes' checks, no question.
 void Form1::Option1_Click() {
     const ModeRow& row = selectedMode();
     for (QWidget* control : std::initializer_list<QWidget*>{Text2, Text4, Label4, Label6})

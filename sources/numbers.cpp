@@ -57,24 +57,32 @@ QString padded(QString text, int digits) {
 }
 } // namespace
 
-QString generateList(const GeneratorInputs& inputs, const std::function<double()>& draw) {
+std::optional<QString> generateList(const GeneratorInputs& inputs,
+                                    const std::function<double()>& draw) {
     QString result;
+    bool finite = true; // a sum past the largest double is no number to write
+    const auto written = [&finite](double value) {
+        finite = finite && std::isfinite(value);
+        return numberText(value);
+    };
     for (double i = 0; i <= inputs.count - 1; ++i) {
         if (!result.isEmpty())
             result += QStringLiteral("\r\n");
         QString item;
         switch (inputs.mode) {
         case GeneratorMode::Sequence:
-            item = numberText(inputs.start + i * inputs.step);
+            item = written(inputs.start + i * inputs.step);
             break;
         case GeneratorMode::Random:
-            item = numberText(std::floor(draw() * std::pow(10.0, inputs.digits)));
+            item = written(std::floor(draw() * std::pow(10.0, inputs.digits)));
             break;
         case GeneratorMode::Interval:
-            item = padded(numberText(inputs.start + i * inputs.step), inputs.digits) + u'-' +
-                   padded(numberText(inputs.start + (i + 1) * inputs.step - 1), inputs.digits);
+            item = padded(written(inputs.start + i * inputs.step), inputs.digits) + u'-' +
+                   padded(written(inputs.start + (i + 1) * inputs.step - 1), inputs.digits);
             break;
         }
+        if (!finite)
+            return std::nullopt;
         result += padded(item, inputs.digits);
     }
     return result;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace ramulo {
 
@@ -50,7 +51,9 @@ struct GeneratorInputs {
 
 // The editor's text: one name per line, CR LF between lines, none after the
 // last; empty for a count below 1. Random mode draws once per name. The
-// callers bound the count.
-QString generateList(const GeneratorInputs& inputs, const std::function<double()>& draw);
+// callers bound the count. Nothing when a number to write is not finite (a
+// start or step near the largest double overflows).
+std::optional<QString> generateList(const GeneratorInputs& inputs,
+                                    const std::function<double()>& draw);
 
 } // namespace ramulo

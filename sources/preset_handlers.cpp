@@ -21,8 +21,8 @@ void Form1::File1_Click() {
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             reason = file.errorString();
-        else if (!(text = presetText(bytes)))
-            reason = QStringLiteral("ce n'est pas un fichier texte.");
+        else
+            text = presetText(bytes, &reason);
     } else {
         reason = file.errorString();
     }

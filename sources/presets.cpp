@@ -1,6 +1,7 @@
 #include "sources/presets.h"
 
 #include <QStringDecoder>
+#include <QtEndian>
 
 #include <array>
 
@@ -26,14 +27,30 @@ QString fromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-std::optional<QString> decoded(const QByteArray& bytes) {
+std::optional<QString> decoded(const QByteArray& bytes, QString& refusal) {
     const bool littleEndian = bytes.startsWith("\xFF\xFE");
     if (littleEndian || bytes.startsWith("\xFE\xFF")) {
+        // A file cut short: the decoder would drop an odd last byte, and a
+        // high surrogate last is half a character whose pair is missing.
+        const QByteArray units = bytes.sliced(2);
+        const qsizetype n = units.size();
+        quint16 last = 0;
+        if (n >= 2) {
+            const char* const at = units.constData() + n - 2;
+            last = littleEndian ? qFromLittleEndian<quint16>(at) : qFromBigEndian<quint16>(at);
+        }
+        if (n % 2 != 0 || QChar::isHighSurrogate(last)) {
+            refusal = QStringLiteral("le fichier UTF-16 est coupé : son dernier caractère est "
+                                     "incomplet.");
+            return std::nullopt;
+        }
         QStringDecoder utf16(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-        return QString(utf16(bytes.sliced(2)));
+        return QString(utf16(units));
     }
-    if (bytes.contains('\0'))
+    if (bytes.contains('\0')) {
+        refusal = QStringLiteral("ce n'est pas un fichier texte.");
         return std::nullopt;
+    }
     // Stateless: a sequence cut short by the end of the file is an error, not
     // bytes held back for more input ("Caf\xE9" is Windows-1252). Drops a BOM.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -45,10 +62,14 @@ std::optional<QString> decoded(const QByteArray& bytes) {
 
 } // namespace
 
-std::optional<QString> presetText(const QByteArray& bytes) {
-    const std::optional<QString> text = decoded(bytes);
-    if (!text)
+std::optional<QString> presetText(const QByteArray& bytes, QString* refusal) {
+    QString why;
+    const std::optional<QString> text = decoded(bytes, why);
+    if (!text) {
+        if (refusal)
+            *refusal = why;
         return std::nullopt;
+    }
     QString result;
     result.reserve(text->size() + text->size() / 16);
     bool pendingBreak = false; // a line ended; its break is written before the next line

@@ -13,7 +13,9 @@ namespace ramulo {
 // LF and a lone CR each end a line. The lines are joined by CR LF, a break
 // being added only once the text holds something: empty lines before the
 // first non-empty one are dropped, and the file's final line break is not
-// kept. Nothing for bytes that are not text (a NUL outside UTF-16).
-std::optional<QString> presetText(const QByteArray& bytes);
+// kept. Nothing for bytes that are not text (a NUL outside UTF-16) or for
+// UTF-16 cut short (an odd byte, or a high surrogate last); then *refusal,
+// when given, says why.
+std::optional<QString> presetText(const QByteArray& bytes, QString* refusal = nullptr);
 
 } // namespace ramulo

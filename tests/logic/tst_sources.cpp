@@ -43,7 +43,7 @@ private slots:
     void list_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QList<double>>("inputs"); // start, step, count, digits
-        QTest::addColumn<QString>("lines");        // joined by "|"
+        QTest::addColumn<QString>("lines");        // joined by "|"; "-" for no list
         const int seq = int(GeneratorMode::Sequence), itv = int(GeneratorMode::Interval),
                   rnd = int(GeneratorMode::Random);
         const auto row = [](const char* name, int mode, const QList<double>& inputs,
@@ -61,6 +61,9 @@ private slots:
         row("15 significant digits", seq, {123456789012345.6, 1, 1, 2}, "123456789012346");
         row("ranges", itv, {1, 50, 3, 2}, "01-50|51-100|101-150");
         row("ranges, 20 digits", itv, {9, 1, 1, 20}, "00000000000000000009-00000000000000000009");
+        row("largest values written", seq, {8e307, 8e307, 2, 1}, "8e+307|1.6e+308");
+        row("a sum too large", seq, {8e307, 8e307, 3, 1}, "-");
+        row("a range's end too large", itv, {DBL_MAX, 1e308, 1, 1}, "-");
         row("random: one draw a name, r times 10^digits", rnd, {-1, 0, 4, 2}, "00|99|50|07");
         row("random: the largest draw is 15 nines", rnd, {0, 0, 2, 15},
             "000000000000000|999999999999999");
@@ -73,12 +76,13 @@ private slots:
         qsizetype drawn = 0;
         const QString text =
             generateList({GeneratorMode(mode), inputs[0], inputs[1], inputs[2], int(inputs[3])},
-                         [&] { return draws.at(drawn++); });
+                         [&] { return draws.at(drawn++); })
+                .value_or("-");
         QCOMPARE(text, lines.isEmpty() ? QString() : lines.split('|').join("\r\n"));
         QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
     }
 
-    // A preset file's bytes as the editor's text, "-" for no text at all.
+    // A preset file's bytes as the editor's text, or "- " and why there is none.
     void preset_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
@@ -105,12 +109,19 @@ private slots:
         row("UTF-16 little-endian", QByteArray::fromHex("fffe e900 0d00 0a00 6100 0a00"), "é\r\na");
         row("UTF-16 big-endian, half a pair kept", QByteArray::fromHex("feff 0061 000d d800 0062"),
             "a\r\n" + QString(QChar(0xD800)) + "b");
-        row("a NUL is no text", QByteArray("a\0b\r\n", 5), "-");
+        row("a NUL is no text", QByteArray("a\0b\r\n", 5), "- ce n'est pas un fichier texte.");
+        const QString cut = "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.";
+        row("UTF-16 little-endian, an odd byte last", QByteArray::fromHex("fffe 6100 62"), cut);
+        row("UTF-16 big-endian, an odd byte last", QByteArray::fromHex("feff 0061 00"), cut);
+        row("UTF-16 big-endian, a high surrogate last", QByteArray::fromHex("feff 0061 d83d"), cut);
+        row("UTF-16 little-endian, a pair last (DCD8 swapped is high)",
+            QByteArray::fromHex("fffe 3dd8 d8dc"), QString::fromUtf16(u"\U0001F4D8"));
     }
     void preset() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QCOMPARE(presetText(bytes).value_or("-"), text);
+        QString why;
+        QCOMPARE(presetText(bytes, &why).value_or("- " + why), text);
     }
 };
 

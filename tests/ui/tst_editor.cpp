@@ -23,6 +23,8 @@ const QString kStep = kInfo + "Incrémentation incorrecte, doit être supérieur
 const QString kCount = kInfo + "Nombre de dossiers incorrect, doit être supérieur ou égal à 1.";
 const QString kTooMany =
     kInfo + "Nombre de dossiers trop grand, doit être inférieur ou égal à 1 000 000.";
+const QString kTooLarge =
+    kInfo + "Valeurs trop grandes : le générateur ne peut pas écrire tous les nombres de la liste.";
 QString confirmation(const QString& typed) {
     return "Confirmation demandée [OK, Cancel]\nATTENTION ! Vous avez tapé " + typed +
            ". Un trop grand nombre peut ralentir le traitement, voire bloquer le système. "
@@ -195,8 +197,8 @@ private slots:
     }
 
     // The option buttons apply their row and generate without checks or
-    // question; only more than a million names is refused. "Générer" checks the
-    // start in random mode too.
+    // question; only more than a million names, or a number too large to write,
+    // is refused. "Générer" checks the start in random mode too.
     void optionButtons() {
         w->livepreview->setValue(0); // the lists below hold duplicates
         setFields("-3", "0", "5000");
@@ -215,6 +217,11 @@ private slots:
         QTest::mouseClick(w->Command6, Qt::LeftButton);
         QCOMPARE(h->messages->boxes, QStringList({kTooMany, kStart}));
         QCOMPARE(w->Text1->text(), QString());
+        w->Text1->setText("gardé");
+        setFields("-1e308", "-1e308", "2"); // the first range ends below -DBL_MAX
+        w->Option1[1]->click();
+        QCOMPARE(h->messages->boxes, QStringList({kTooMany, kStart, kTooLarge}));
+        QCOMPARE(w->Text1->text(), QStringLiteral("gardé"));
     }
 
     // The caption follows the digit count; random mode holds it to 15, and
@@ -245,6 +252,7 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::newRow("loaded") << QByteArray("\r\nR\xE9union\nNo\xEBl\r\n") << "Réunion\r\nNoël";
         QTest::newRow("not text") << QByteArray("MZ\0\0\x90", 5) << "avant";
+        QTest::newRow("UTF-16 cut short") << QByteArray::fromHex("fffe 6100 62") << "avant";
         QTest::newRow("deleted since the list was read") << QByteArray() << "avant";
     }
     void load() {
