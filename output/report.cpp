@@ -57,7 +57,7 @@ std::optional<QString> nameRefusal(QStringView name, const NameRules& rules) {
         }
         // Half a surrogate pair has no form in UTF-8.
         const bool refused =
-            c == u'\0' || c == u'/' || (c.isSurrogate() && !rules.utf16) ||
+            c == u'\0' || c == u'/' || (c.isSurrogate() && !rules.halfPairs) ||
             (rules.windowsNames && (c.unicode() < 32 || QStringView(u"\\:*?\"<>|").contains(c)));
         if (refused)
             return QStringLiteral("caractère refusé par le système de fichiers : ") +
@@ -85,6 +85,13 @@ std::optional<QString> takenBy(Entry entry, const QString& upper = {}) {
         return QStringLiteral("un lien porte déjà ") + what;
     case Entry::Other:
         return QStringLiteral("un élément qui n'est pas un dossier porte déjà ") + what;
+    case Entry::Respelt:
+    case Entry::RespeltFolder:
+        return (entry == Entry::Respelt ? QStringLiteral("un élément")
+                                        : QStringLiteral("un dossier")) +
+               (upper.isEmpty() ? QStringLiteral(" de même nom")
+                                : QStringLiteral(" du nom « %1 »").arg(shownCut(upper))) +
+               QStringLiteral(", écrit autrement, existe déjà");
     case Entry::None:
     case Entry::Folder:
         break;
@@ -196,8 +203,10 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
     QHash<std::pair<QString, QString>, qint64> seenUnder;
     QHash<QString, Made> made; // by the path as the file system compares names
     made.reserve(lines.size());
+    // Composed and decomposed accents are one name to the user, and to macOS.
     const auto keyOf = [&](const QString& path) {
-        return rules.ignoresCase ? path.toCaseFolded() : path;
+        return (rules.ignoresCase ? path.toCaseFolded() : path)
+            .normalized(QString::NormalizationForm_C);
     };
     const auto sameAs = [&](const Made& first) {
         return QStringLiteral("même dossier que la ligne « %1 »")

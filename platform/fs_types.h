@@ -7,8 +7,10 @@
 namespace ramulo {
 
 // What a path holds. A link to a folder is a folder where a name is looked
-// for, but sub-folders are never made through it.
-enum class Entry { None, Folder, File, Link, Other, FolderLink };
+// for, but sub-folders are never made through it. Where nothing bears the
+// name itself, an entry may bear it written otherwise: the same letters,
+// their accents composed otherwise (Respelt, RespeltFolder).
+enum class Entry { None, Folder, File, Link, Other, FolderLink, Respelt, RespeltFolder };
 
 inline bool isFolder(Entry entry) {
     return entry == Entry::Folder || entry == Entry::FolderLink;
@@ -19,7 +21,8 @@ inline bool isFolder(Entry entry) {
 struct NameRules {
     qsizetype longestName = 255;  // in bytes of UTF-8, or in UTF-16 units
     qsizetype longestPath = 4095; // the same units, separators included
-    bool utf16 = false;           // names are UTF-16 units (Windows) rather than bytes
+    bool utf16 = false;           // names are counted in UTF-16 units rather than bytes
+    bool halfPairs = false;       // names reach the system as UTF-16 (Windows): half a pair passes
     bool ignoresCase = false;     // "Dossier" and "dossier" are one folder
     bool windowsNames = false;    // no control characters, no final dot, no device names
 };

@@ -2,6 +2,7 @@
 
 #include "platform/folders.h"
 #include "platform/paths.h"
+#include "platform/volumes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,10 +27,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-#ifdef Q_OS_LINUX
+#ifdef Q_OS_UNIX
 #include <dirent.h>
+#endif
+#ifdef Q_OS_LINUX
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #endif
 
@@ -162,46 +166,6 @@ bool fitsIn(std::size_t folderBytes, qsizetype bytes) {
 }
 #endif
 
-#ifdef Q_OS_LINUX
-// What the volume of an open folder does with names.
-struct Volume {
-    enum class Kind { ByteNames, Windows, Smb, Other } kind = Kind::Other;
-    // Whether the folder's entries ignore case; nothing when that cannot be told.
-    std::optional<bool> foldsCase;
-};
-
-Volume volumeOf(int handle) {
-    Volume found;
-    struct statfs volume {};
-    if (::fstatfs(handle, &volume) == 0) {
-        switch (static_cast<std::uint32_t>(volume.f_type)) {
-        case 0xEF53:     // ext2, ext3, ext4
-        case 0x9123683E: // btrfs
-        case 0x01021994: // tmpfs
-            found.kind = Volume::Kind::ByteNames;
-            break;
-        case 0x4d44:     // FAT
-        case 0x2011BAB0: // exFAT
-            found.kind = Volume::Kind::Windows;
-            break;
-        case 0xFF534D42: // SMB
-        case 0xFE534D42: // SMB2
-            found.kind = Volume::Kind::Smb;
-            break;
-        default:
-            break;
-        }
-    }
-    // ext4, f2fs and tmpfs may fold the case of one folder's entries; a file
-    // system without these flags folds none.
-    int flags = 0;
-    if (::ioctl(handle, FS_IOC_GETFLAGS, &flags) == 0)
-        found.foldsCase = (flags & FS_CASEFOLD_FL) != 0;
-    else if (errno == ENOTTY || errno == EOPNOTSUPP)
-        found.foldsCase = false;
-    return found;
-}
-#endif
 } // namespace
 
 std::vector<FileSystem::Entry> RealFileSystem::entriesOneByOne(const QString& folder,
@@ -293,10 +257,61 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
     const auto deeper = [](const QString& name) {
         return name.contains(pathSeparator());
     };
+    std::optional<std::vector<Entry>> entries;
     if (names.size() >= kManyNames && std::none_of(names.begin(), names.end(), deeper))
-        if (auto entries = entriesByListing(folder, names))
-            return std::move(*entries);
-    return entriesOneByOne(folder, names);
+        entries = entriesByListing(folder, names);
+    if (!entries)
+        entries = entriesOneByOne(folder, names);
+    markRespelt(folder, names, *entries);
+    return std::move(*entries);
+}
+
+// Only a name with a character past ASCII can be written two ways.
+void RealFileSystem::markRespelt(const QString& folder, const QStringList& names,
+                                 std::vector<Entry>& entries) {
+#ifdef Q_OS_UNIX
+    const auto composed = [](const QString& name) {
+        return name.normalized(QString::NormalizationForm_C);
+    };
+    QHash<QString, std::vector<std::size_t>> byFolder; // the names that nothing bears, by folder
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i] == Entry::None) {
+            const QString& name = names.at(static_cast<qsizetype>(i));
+            byFolder[name.left(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
+                .push_back(i);
+        }
+    for (auto place = byFolder.cbegin(); place != byFolder.cend(); ++place) {
+        const QString here = joinPath(folder, place.key());
+        // The folder's names that are not composed, by their composed form.
+        QHash<QString, QString> otherwise;
+        const auto native = systemPath(here);
+        DIR* const listing = native ? ::opendir(native->c_str()) : nullptr;
+        if (!listing)
+            continue;
+        while (const dirent* entry = ::readdir(listing)) {
+            const QByteArray bytes(entry->d_name);
+            if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; }))
+                continue;
+            const QString name = QFile::decodeName(bytes);
+            if (QString form = composed(name); form != name)
+                otherwise.insert(std::move(form), name);
+        }
+        ::closedir(listing);
+        for (const std::size_t i : place.value()) {
+            const QString& path = names.at(static_cast<qsizetype>(i));
+            const QString name = path.mid(place.key().isEmpty() ? 0 : place.key().size() + 1);
+            const QString form = composed(name);
+            const QString other = otherwise.value(form, form == name ? QString() : form);
+            const Entry found = other.isEmpty() ? Entry::None : entryAt(joinPath(here, other));
+            if (found != Entry::None)
+                entries[i] = isFolder(found) ? Entry::RespeltFolder : Entry::Respelt;
+        }
+    }
+#else
+    Q_UNUSED(folder);
+    Q_UNUSED(names);
+    Q_UNUSED(entries);
+#endif
 }
 
 std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
@@ -379,6 +394,7 @@ NameRules RealFileSystem::nameRules(const QString& folder) {
 #ifdef Q_OS_WIN
     Q_UNUSED(folder);
     rules.utf16 = true;
+    rules.halfPairs = true;
     rules.ignoresCase = true;
     rules.windowsNames = true;
     rules.longestPath = 247; // a folder's full path, without the long-path prefix
@@ -396,19 +412,76 @@ NameRules RealFileSystem::nameRules(const QString& folder) {
 #endif
 #ifdef Q_OS_LINUX
     const Volume volume = volumeOf(handle);
-    if (volume.kind == Volume::Kind::Windows) {
-        // Shared with Windows, and holding its names.
+    if (volume.kind == Volume::Kind::Windows || volume.kind == Volume::Kind::Ntfs) {
+        // Names are UTF-16 on the disk.
         rules.utf16 = true;
         rules.longestName = 255;
-        rules.windowsNames = true;
     }
-    rules.ignoresCase = volume.kind == Volume::Kind::Windows || volume.kind == Volume::Kind::Smb ||
-                        volume.foldsCase == true;
+    // Shared with Windows, and holding its names.
+    rules.windowsNames = volume.kind == Volume::Kind::Windows;
+    if (volume.kind == Volume::Kind::Windows || volume.kind == Volume::Kind::Smb)
+        rules.ignoresCase = true;
+    else if (volume.foldsCase)
+        rules.ignoresCase = *volume.foldsCase;
+    else
+        rules.ignoresCase = probedCase(folder, handle, *native);
 #endif
     ::close(handle);
 #endif
     return rules;
 }
+
+#ifdef Q_OS_LINUX
+std::pair<std::uint32_t, QByteArray> RealFileSystem::volumeType(int folder) {
+    struct statfs volume {};
+    if (::fstatfs(folder, &volume) != 0)
+        return {};
+    const auto magic = static_cast<std::uint32_t>(volume.f_type);
+    // A FUSE disk's volume bears its block device's number; other FUSE volumes have none.
+    struct stat info {};
+    if (magic == kFuseMagic && ::fstat(folder, &info) == 0 && major(info.st_dev) != 0)
+        return {magic, diskType(info.st_dev)};
+    return {magic, {}};
+}
+
+std::optional<FileId> RealFileSystem::identityIn(int folder, const QByteArray& name) {
+    struct stat info {};
+    if (::fstatat(folder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    return FileId{info.st_dev, info.st_ino};
+}
+
+Volume RealFileSystem::volumeOf(int handle) {
+    Volume found;
+    const auto [magic, disk] = volumeType(handle);
+    found.kind = kindOf(magic, disk);
+    // ext4, f2fs and tmpfs may fold the case of one folder's entries. Without
+    // the flag, only a file system known to keep case keeps it.
+    int flags = 0;
+    const bool asked = ::ioctl(handle, FS_IOC_GETFLAGS, &flags) == 0;
+    if (asked && (flags & FS_CASEFOLD_FL))
+        found.foldsCase = true;
+    else if (found.kind == Volume::Kind::ByteNames &&
+             (asked || errno == ENOTTY || errno == EOPNOTSUPP))
+        found.foldsCase = false;
+    return found;
+}
+
+bool RealFileSystem::probedCase(const QString& folder, int handle,
+                                const std::filesystem::path& native) {
+    struct stat info {};
+    ::fstat(handle, &info);
+    const QString key = folder + u'\n' + QString::number(info.st_dev);
+    if (const auto kept = m_ignoresCase.constFind(key); kept != m_ignoresCase.cend())
+        return *kept;
+    const auto answer =
+        probeCase(handle, QByteArray(native.filename().c_str()),
+                  [this](int in, const QByteArray& name) { return identityIn(in, name); });
+    if (answer)
+        m_ignoresCase.insert(key, *answer);
+    return answer.value_or(false);
+}
+#endif
 
 QStringList RealDrives::list() {
 #ifdef Q_OS_WIN

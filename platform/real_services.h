@@ -3,6 +3,11 @@
 
 #include "platform/message_boxes.h"
 #include "platform/services.h"
+#include "platform/volumes.h"
+
+#include <QHash>
+
+#include <filesystem>
 
 #include <random>
 
@@ -26,9 +31,26 @@ public:
                                                        const QStringList& names);
     std::vector<Entry> entriesOneByOne(const QString& folder, const QStringList& names);
 
+#ifdef Q_OS_LINUX
+protected:
+    // The statfs number of the open folder's volume and, for a disk served
+    // through FUSE, the file-system type on the disk.
+    virtual std::pair<std::uint32_t, QByteArray> volumeType(int folder);
+    // The identity of an entry of an open folder, found by its name as the system finds it.
+    virtual std::optional<FileId> identityIn(int folder, const QByteArray& name);
+#endif
+
 private:
+    // Names that nothing bears but that an entry of their folder bears written otherwise.
+    void markRespelt(const QString& folder, const QStringList& names, std::vector<Entry>& entries);
 #ifndef Q_OS_WIN
     static Entry entryIn(int folder, const char* path);
+#endif
+#ifdef Q_OS_LINUX
+    Volume volumeOf(int handle);
+    // Whether the folder ignores case, asked of it once for each folder and volume.
+    bool probedCase(const QString& folder, int handle, const std::filesystem::path& native);
+    QHash<QString, bool> m_ignoresCase;
 #endif
 };
 

@@ -17,8 +17,10 @@ namespace {
 // What the stand-in destination holds; nothing else is there.
 Entry standIn(const QString& relative) {
     static const QHash<QString, Entry> held{
-        {"raccourci", Entry::Link}, {"tube", Entry::Other},         {"fichier", Entry::File},
-        {"existe", Entry::Folder},  {"existe/sous", Entry::Folder}, {"lien", Entry::FolderLink}};
+        {"raccourci", Entry::Link},      {"tube", Entry::Other},
+        {"fichier", Entry::File},        {"existe", Entry::Folder},
+        {"existe/sous", Entry::Folder},  {"lien", Entry::FolderLink},
+        {"écrit", Entry::RespeltFolder}, {"existe/écrit", Entry::Respelt}};
     return held.value(relative, Entry::None);
 }
 
@@ -44,8 +46,11 @@ NameChain tree(int caseMode = 0, int separatorMode = 0) {
     return chain;
 }
 
-constexpr NameRules windowsRules{
-    .longestPath = 300, .utf16 = true, .ignoresCase = true, .windowsNames = true};
+constexpr NameRules windowsRules{.longestPath = 300,
+                                 .utf16 = true,
+                                 .halfPairs = true,
+                                 .ignoresCase = true,
+                                 .windowsNames = true};
 } // namespace
 
 class TstReport : public QObject {
@@ -57,16 +62,19 @@ private slots:
         QTest::addColumn<QStringList>("duplicates");
         QTest::addColumn<QStringList>("impossible"); // no name here has a folder
         const QStringList none;
-        // The same folder from different raw lines, as the file system compares names.
-        const QStringList same{"Dossier", "dossier ", "Dossier ", "DOSSIER", "a", "a"};
+        // The same folder from different raw lines, as the file system compares
+        // names; an accent composed or not is the same name everywhere.
+        const QStringList same{"Dossier", "dossier ", "Dossier ",  "DOSSIER",
+                               "a",       "a",        "Caf\u00e9", "Cafe\u0301"};
+        const QString cafe = "- Cafe\u0301 > Cafe\u0301 (même dossier que la ligne « Caf\u00e9 »)";
         QTest::newRow("same folder, case kept apart")
             << NameRules{} << same << QStringList{"- a"}
-            << QStringList{"- Dossier  > Dossier (même dossier que la ligne « Dossier »)"};
+            << QStringList{"- Dossier  > Dossier (même dossier que la ligne « Dossier »)", cafe};
         QTest::newRow("same folder, case ignored")
             << windowsRules << same << QStringList{"- a"}
             << QStringList{"- dossier  > dossier (même dossier que la ligne « Dossier »)",
                            "- Dossier  > Dossier (même dossier que la ligne « Dossier »)",
-                           "- DOSSIER > DOSSIER (même dossier que la ligne « Dossier »)"};
+                           "- DOSSIER > DOSSIER (même dossier que la ligne « Dossier »)", cafe};
 
         // Characters, lengths and what already holds the name. Names are counted
         // in bytes of UTF-8 (U+0080 takes 2, U+0800 3, a pair 4), or in UTF-16 units.
@@ -80,7 +88,7 @@ private slots:
         const QStringList kinds{u800,   u80,       pairs,       QString(85, QChar(0x800)),
                                 nul,    half,      "raccourci", "tube",
                                 "a\tb", "nul.txt", "COM9",      "lpt1.txt",
-                                "COM0", "COM10",   "fin."};
+                                "COM0", "COM10",   "fin.",      "écrit"};
         const QString link = "- raccourci > raccourci (un lien porte déjà ce nom)",
                       other =
                           "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)";
@@ -91,7 +99,9 @@ private slots:
                                              no(nul, refused + "0000"),
                                              no(half, refused + "D800"),
                                              link,
-                                             other};
+                                             other,
+                                             no("écrit", "un dossier de même nom, écrit "
+                                                         "autrement, existe déjà")};
         QTest::newRow("Windows") << windowsRules << kinds << none
                                  << QStringList{
                                         no(nul, refused + "0000"),
@@ -101,7 +111,9 @@ private slots:
                                         no("nul.txt", "nom réservé par le système"),
                                         no("COM9", "nom réservé par le système"),
                                         no("lpt1.txt", "nom réservé par le système"),
-                                        no("fin.", "le système retire le point ou l'espace final")};
+                                        no("fin.", "le système retire le point ou l'espace final"),
+                                        no("écrit", "un dossier de même nom, écrit autrement, "
+                                                    "existe déjà")};
         // The destination "/" and the name: a path of 100 units at most.
         NameRules shortPaths = windowsRules;
         shortPaths.longestPath = 100;
@@ -166,9 +178,9 @@ private slots:
         const QString tooLong = QString(256, u'l') + "/g";
         row("refusals, level by level", tree(), linux,
             qPrintable("\torphelin|a/../b|./c|fichier/d|raccourci/e|lien/f|" + tooLong +
-                       "|h/i|h\\i|tube"),
+                       "|h/i|h\\i|tube|écrit/x|existe/écrit|Caf\u00e9/A|Cafe\u0301/B"),
             qPrintable("orphelin|a/../b|./c|fichier/d|raccourci/e|lien/f|" + tooLong +
-                       "|h/i|h/i|tube"),
+                       "|h/i|h/i|tube|écrit/x|existe/écrit|Caf\u00e9/A|Cafe\u0301/B"),
             "", "",
             {"- \torphelin > orphelin (retrait sans dossier parent)",
              "- a/../b > a/../b (« .. » ne peut pas être un dossier)",
@@ -179,7 +191,11 @@ private slots:
              "- " + shownCut(tooLong) + " > " + shownCut(tooLong) +
                  " (nom trop long : 256 octets, 255 au plus)",
              "- h\\i > h/i (même dossier que la ligne « h/i »)",
-             "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)"});
+             "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
+             "- écrit/x > écrit/x (un dossier du nom « écrit », écrit autrement, existe déjà)",
+             "- existe/écrit > existe/écrit (un élément de même nom, écrit autrement, existe "
+             "déjà)",
+             "- Cafe\u0301/B > Cafe\u0301/B (même dossier que la ligne « Caf\u00e9/A »)"});
         NameRules shortPaths;
         shortPaths.longestPath = 7;
         row("a path too long, separators counted", tree(), shortPaths, "abc/de|abc/def",

@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -193,7 +194,16 @@ private slots:
         QVERIFY2(listed, "the temporary folder's file system compares names byte for byte");
         QVERIFY(*listed == oneByOne);
         QVERIFY(fs.entriesOneByOne(tmp.path(), names) == oneByOne);
+        // Nothing bears "é" composed, but the folder bears it decomposed; and
+        // the other way round, one level down.
+        for (qsizetype i = 0; i < names.size(); ++i)
+            if (names.at(i) == "\u00e9")
+                oneByOne[std::size_t(i)] = E::RespeltFolder;
         QVERIFY(fs.entriesIn(tmp.path(), names) == oneByOne);
+        QVERIFY(QDir(tmp.path()).mkpath("Réunions 2007/Caf\u00e9"));
+        QVERIFY(fs.entriesIn(tmp.path(), {"Réunions 2007/Cafe\u0301", "Réunions 2007/Cafe",
+                                          "absent/\u00e9", "fichier/Cafe\u0301"}) ==
+                (std::vector{E::RespeltFolder, E::None, E::None, E::None}));
 
         const auto maker = fs.folderMaker(tmp.path());
         QStringList made;
@@ -226,7 +236,7 @@ private slots:
         QCOMPARE(QDir(tmp.filePath("arbre/a")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
                  (QStringList{"b", "c"}));
         QCOMPARE(QDir(tmp.filePath("Réunions 2007")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                 QStringList{"e"});
+                 (QStringList{"Caf\u00e9", "e"}));
 
         // A folder that is gone is not listed, and nothing is made in it.
         const QString gone = tmp.filePath("parti");
@@ -234,6 +244,59 @@ private slots:
         QVERIFY(fs.entriesIn(gone, names) == std::vector<Entry>(names.size(), E::None));
         QVERIFY(fs.folderMaker(gone)->make({"a"}, count).has_value());
         QCOMPARE(fs.nameRules(tmp.path()).ignoresCase, false);
+    }
+
+    // A volume's rules where FUSE hides its file system: the type found on the
+    // disk decides; where none is found, the destination itself is asked, once,
+    // whether a name with its case changed finds the same file.
+    void volumes() {
+#ifndef Q_OS_LINUX
+        QSKIP("Linux's volumes");
+#else
+        struct Fuse : RealFileSystem {
+            QByteArray disk;        // what the disk holds, as udev or libblkid would say
+            bool foldsCase = false; // the volume finds a name whatever its case
+            QStringList names;      // what the volume holds, as it spells it
+            int asked = 0;
+            std::pair<std::uint32_t, QByteArray> volumeType(int) override {
+                return {kFuseMagic, disk};
+            }
+            std::optional<FileId> identityIn(int folder, const QByteArray& name) override {
+                ++asked;
+                const auto held = std::find_if(names.begin(), names.end(), [&](const QString& n) {
+                    return foldsCase && n.compare(name, Qt::CaseInsensitive) == 0;
+                });
+                return RealFileSystem::identityIn(folder,
+                                                  held == names.end() ? name : held->toUtf8());
+            }
+        };
+        QTemporaryDir tmp;
+        QVERIFY(QDir(tmp.path()).mkpath("Lettres/Alpha") && QDir(tmp.path()).mkpath("Vide") &&
+                QDir(tmp.path()).mkpath("2007"));
+        const auto rules = [&](const QByteArray& disk, bool foldsCase, const QString& folder) {
+            Fuse fs;
+            fs.disk = disk;
+            fs.foldsCase = foldsCase;
+            fs.names = {"Lettres", "Alpha", "Vide", "2007", QFileInfo(tmp.path()).fileName()};
+            const NameRules r = fs.nameRules(tmp.filePath(folder));
+            return QList<int>{r.utf16, r.windowsNames, r.ignoresCase};
+        };
+        QCOMPARE(rules("exfat", false, "Lettres"), (QList<int>{1, 1, 1}));
+        QCOMPARE(rules("ntfs", false, "Lettres"), (QList<int>{1, 0, 0}));
+        QCOMPARE(rules("ntfs", true, "Lettres"), (QList<int>{1, 0, 1}));
+        QCOMPARE(rules("", true, "Vide"), (QList<int>{0, 0, 1})); // by its own name
+        QCOMPARE(rules("", true, "2007"), (QList<int>{0, 0, 0})); // nothing to ask
+        QCOMPARE(rules("", false, "Vide"), (QList<int>{0, 0, 0}));
+
+        // The answer is kept for the destination.
+        Fuse fs;
+        fs.foldsCase = true;
+        fs.names = {"Alpha"};
+        QVERIFY(fs.nameRules(tmp.filePath("Lettres")).ignoresCase);
+        const int asked = fs.asked;
+        fs.foldsCase = false;
+        QVERIFY(fs.nameRules(tmp.filePath("Lettres")).ignoresCase && fs.asked == asked);
+#endif
     }
 
     void systemServices() {
