@@ -83,7 +83,8 @@ void checkChain(const QString& raw, const AddsSettings& adds, int caseMode) {
 // Names any file system of these rules refuses, whatever their length (half
 // a surrogate pair has no form in UTF-8).
 bool surelyRefused(const QString& name, const NameRules& rules) {
-    if (name.contains(QChar(0)) || name.contains(u'/') || (!rules.utf16 && !name.isValidUtf16()))
+    if (name.contains(QChar(0)) || name.contains(u'/') ||
+        (!rules.halfPairs && !name.isValidUtf16()))
         return true;
     return rules.windowsNames &&
            (name.endsWith(u'.') || name.endsWith(u' ') ||
@@ -101,6 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rules.utf16 = flags & 1;
     rules.ignoresCase = flags & 2;
     rules.windowsNames = flags & 4;
+    rules.halfPairs = flags & 32;
     rules.longestName = 1 + in.byte();
     rules.longestPath = 1 + 16 * in.byte();
     const std::uint8_t entrySeed = in.byte();
@@ -129,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const NameChain chain{adds, caseMode};
     // What a path holds follows its last character.
     const auto entryAt = [entrySeed](const QString& path) {
-        return path.isEmpty() ? Entry::None : Entry((path.back().unicode() + entrySeed) % 6);
+        return path.isEmpty() ? Entry::None : Entry((path.back().unicode() + entrySeed) % 8);
     };
 
     const QStringList lines = splitLines(text);
