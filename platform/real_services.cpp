@@ -290,7 +290,8 @@ void RealFileSystem::markRespelt(const QString& folder, const QStringList& names
             continue;
         while (const dirent* entry = ::readdir(listing)) {
             const QByteArray bytes(entry->d_name);
-            if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; }))
+            if (std::all_of(bytes.begin(), bytes.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
                 continue;
             const QString name = QFile::decodeName(bytes);
             if (QString form = composed(name); form != name)
