@@ -10,10 +10,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QScreen>
+#include <QTimer>
 
 using namespace ramulo;
 
-Form1::Form1(Services services, QWidget* parent)
+Form1::Form1(Services services, const QString& folder, QWidget* parent)
     : QWidget(parent), m_services(services.completed()) {
     exposeAs<Form1, QAccessible::Window>(); // the program's window, not a filler
     buildControls();
@@ -23,8 +24,18 @@ Form1::Form1(Services services, QWidget* parent)
     // As the window is created: the drive list shows the drive of the
     // process's current folder, and the folder list has that folder open. A
     // current folder that cannot be opened gives way to the home folder, then
-    // to any drive's.
-    const QString here = firstReadableFolder(startFolders()).value_or(QString());
+    // to any drive's. A folder the program was started on comes before them
+    // all; one that cannot be opened is told of once the window shows.
+    QStringList candidates = startFolders();
+    if (!folder.isEmpty()) {
+        if (const auto reason = unreadableFolder(folder))
+            m_startRefusal = QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2")
+                                 .arg(shownCut(folder), *reason);
+        else
+            candidates.prepend(folder);
+    }
+    const QString here = firstReadableFolder(candidates).value_or(QString());
+    m_folderGiven = !folder.isEmpty() && here == folder;
     Drive1->setDrives(m_services.drives->list());
     {
         const QSignalBlocker quietDrive(Drive1);
@@ -68,6 +79,7 @@ void Form1::connectHandlers() {
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(File1, &FileList::Click, this, &Form1::File1_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(Text1, &EditorBox::DropFiles, this, &Form1::Text1_DropFiles);
 
     connect(Drive1, &DriveList::Change, this, &Form1::Drive1_Change);
     connect(Dir1, &FolderList::Change, this, &Form1::Dir1_Change);
@@ -85,16 +97,18 @@ void Form1::Form_Load() {
     // 2.
     var5 = false;
 
-    // 3. The system drive; a machine without one keeps the current folder.
+    // 3. The system drive; a machine without one keeps the current folder,
+    // and a folder asked for on the command line stays the destination.
     const QString systemDrive = m_services.drives->systemDrive();
-    if (m_services.drives->list().contains(systemDrive))
+    if (!m_folderGiven && m_services.drives->list().contains(systemDrive))
         Drive1->setDrive(systemDrive);
 
     // 4.
     SB1->setPanelText(2, Dir1->path());
 
     // 5. A missing presets folder simply gives an empty list.
-    File1->setFolder(presetsFolder(m_services.program->programFolder()));
+    File1->setFolders(
+        presetFolders(m_services.program->programFolder(), m_services.program->dataHome()));
 
     // 6.
     autotab_Click();
@@ -166,4 +180,9 @@ void Form1::showEvent(QShowEvent* event) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    if (!m_startRefusal.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            refuseDestination(m_startRefusal + QStringLiteral("\r\nDestination : ") +
+                              shownCut(Dir1->path()));
+        });
 }

@@ -26,8 +26,10 @@ struct NameChain;
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    // Real services by default: `Form1 w; w.show();` is the program.
-    explicit Form1(ramulo::Services services = {}, QWidget* parent = nullptr);
+    // Real services by default: `Form1 w; w.show();` is the program. The
+    // destination starts at `folder` when it is given and can be opened.
+    explicit Form1(ramulo::Services services = {}, const QString& folder = {},
+                   QWidget* parent = nullptr);
 
     // The name chain, reading the formatting controls at every call.
     QString Applyadds(const QString& raw) const;
@@ -128,8 +130,10 @@ private:
     void Option1_Click();
 
     // sources/preset_handlers.cpp
+    std::optional<QString> loadList(const QString& path);
     void File1_Click();
     void Command7_Click();
+    void Text1_DropFiles(const QList<QUrl>& urls);
 
     // output/destination.cpp
     void Drive1_Change();
@@ -152,6 +156,8 @@ private:
     ramulo::Services m_services;
     QPointer<frmAbout> m_about; // while the About box is open
     bool m_centred = false;
+    bool m_folderGiven = false; // the destination is the folder the program was started on
+    QString m_startRefusal;     // why the folder it was started on could not be opened
     int m_previewRuns = 0;
     QStringList m_lines;
     quint64 m_linesRevision = ~quint64(0);

@@ -1,12 +1,64 @@
+#include "app/command_line.h"
 #include "app/form1.h"
+
+#include "platform/folders.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+using namespace ramulo;
+
+namespace {
+
+void write(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Where Qt would abort for want of a display, the terminal hears why.
+bool displayMissing(const QStringList& arguments) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return false;
+    for (const QString& argument : arguments)
+        if (argument.startsWith(QStringLiteral("-platform")) ||
+            argument.startsWith(QStringLiteral("--platform")))
+            return false;
+    return true;
+#else
+    Q_UNUSED(arguments);
+    return false;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    const CommandLine command = readCommandLine(arguments);
+    switch (command.action) {
+    case CommandLine::Action::Print:
+        write(stdout, command.text);
+        return 0;
+    case CommandLine::Action::Fail:
+        write(stderr, command.text);
+        return kWrongCommandLine;
+    case CommandLine::Action::Start:
+        break;
+    }
+    if (displayMissing(arguments)) {
+        write(stderr, QStringLiteral("ramulo : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY) : "
+                                     "la fenêtre ne peut pas s'ouvrir.\n"));
+        return kNoDisplay;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(RAMULO_TITLE));
     QApplication::setDesktopFileName(QStringLiteral(RAMULO_APP_ID));
-    Form1 window;
+    Form1 window({}, command.folder.isEmpty() ? QString() : displayPath(command.folder));
     window.show();
     return QApplication::exec();
 }

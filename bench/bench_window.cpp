@@ -302,7 +302,7 @@ void BM_Preset_Bare(benchmark::State& state) {
 void BM_Preset_Window(benchmark::State& state) {
     Preset preset;
     auto w = window();
-    w->File1->setFolder(preset.folder.path());
+    w->File1->setFolders({preset.folder.path()});
     for (auto _ : state) {
         state.PauseTiming();
         w->File1->clearSelection();

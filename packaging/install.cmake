@@ -14,6 +14,8 @@ set(RAMULO_ICON_SIZES 16 22 24 32 48 64 128 256)
 
 # The window asks the desktop for this entry's icon and name.
 target_compile_definitions(ramulo PRIVATE RAMULO_APP_ID="${RAMULO_APP_ID}")
+# An installed program lists the user's own presets beside its own.
+target_compile_definitions(ramulo_logic PUBLIC RAMULO_PROGRAM_DIR="${RAMULO_PROGRAM_DIR}")
 
 # The PNG icons are drawn from resources/icon.svg at build time.
 add_executable(ramulo_render_icons ${CMAKE_CURRENT_LIST_DIR}/render_icons.cpp)

@@ -3,8 +3,10 @@
 #include "platform/aside.h"
 #include "platform/controls.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -192,6 +194,30 @@ void EditorBox::insertFromMimeData(const QMimeData* source) {
     } else {
         QPlainTextEdit::insertFromMimeData(source);
     }
+}
+
+// Files are taken as a copy, whatever the program they come from proposes:
+// a move would let it delete them.
+void EditorBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return QPlainTextEdit::dragEnterEvent(event);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void EditorBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return QPlainTextEdit::dragMoveEvent(event);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void EditorBox::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return QPlainTextEdit::dropEvent(event);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    QTimer::singleShot(0, this, [this, urls = event->mimeData()->urls()] { emit DropFiles(urls); });
 }
 
 void EditorBox::keyPressEvent(QKeyEvent* event) {

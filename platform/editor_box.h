@@ -3,6 +3,7 @@
 // whatever the widget holds inside, and long texts put in without a freeze.
 
 #include <QPlainTextEdit>
+#include <QUrl>
 
 namespace ramulo {
 
@@ -24,10 +25,17 @@ public:
 signals:
     void KeyPress(QChar key);
     void Change();
+    // Files, or links, dropped on the editor: raised once the drop is over,
+    // so that the program they came from is not kept waiting. The text is
+    // left alone; dropped text is inserted as typed text is.
+    void DropFiles(const QList<QUrl>& urls);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     char16_t heldBreak(int position) const;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QSet>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -205,24 +206,46 @@ FileList::FileList(QWidget* parent) : QListWidget(parent) {
     });
 }
 
-void FileList::setFolder(const QString& folder) {
-    m_folder = folder;
+void FileList::setFolders(const QStringList& folders) {
+    m_folders = folders;
     refresh();
 }
 
 void FileList::refresh() {
     const QSignalBlocker quiet(this);
     clear();
-    if (m_folder.isEmpty())
-        return;
-    addItems(QDir(m_folder).entryList({m_pattern}, QDir::Files | QDir::Readable,
-                                      QDir::Name | QDir::IgnoreCase | QDir::LocaleAware));
+    std::vector<std::pair<QString, QString>> files; // name, folder
+    QSet<QString> seen;
+    for (const QString& folder : m_folders) {
+        if (folder.isEmpty())
+            continue;
+        for (const QString& name :
+             QDir(folder).entryList({m_pattern}, QDir::Files | QDir::Readable))
+            if (!seen.contains(name)) {
+                seen.insert(name);
+                files.emplace_back(name, folder);
+            }
+    }
+    QCollator order;
+    order.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(files.begin(), files.end(), [&](const auto& a, const auto& b) {
+        return order.compare(a.first, b.first) < 0;
+    });
+    for (const auto& [name, folder] : files) {
+        auto* item = new QListWidgetItem(name, this);
+        item->setData(Qt::UserRole, folder);
+    }
     setCurrentRow(-1);
 }
 
 QString FileList::fileName() const {
     const QListWidgetItem* item = currentItem();
     return item ? item->text() : QString();
+}
+
+QString FileList::filePath() const {
+    const QListWidgetItem* item = currentItem();
+    return item ? joinPath(item->data(Qt::UserRole).toString(), item->text()) : QString();
 }
 
 } // namespace ramulo

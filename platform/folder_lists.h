@@ -59,24 +59,28 @@ private:
     Rows* m_rows;
 };
 
-// File list of one folder, filtered by a pattern; rows are the file names.
+// File list of folders, filtered by a pattern; rows are the file names, in
+// one sorted list. A name found in an earlier folder hides the same name in
+// later ones.
 class FileList : public QListWidget {
     Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);
-    QString folder() const { return m_folder; }
-    void setFolder(const QString& folder); // reads it
+    QStringList folders() const { return m_folders; }
+    void setFolders(const QStringList& folders); // reads them
     void setPattern(const QString& pattern) { m_pattern = pattern; }
     QString pattern() const { return m_pattern; }
     void refresh();
     // The selected file's name without folder, or empty.
     QString fileName() const;
+    // The selected file in the folder it was listed from, or empty.
+    QString filePath() const;
 
 signals:
     void Click();
 
 private:
-    QString m_folder;
+    QStringList m_folders;
     QString m_pattern = QStringLiteral("*");
 };
 

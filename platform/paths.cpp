@@ -15,8 +15,18 @@ QString joinPath(const QString& folder, const QString& name) {
     return folder + pathSeparator() + name;
 }
 
+namespace {
 QString presetsFolder(const QString& programFolder) {
     return joinPath(programFolder, QStringLiteral("presets"));
+}
+} // namespace
+
+QStringList presetFolders(const QString& programFolder, const QString& dataHome) {
+    const QString installed = QDir::toNativeSeparators(QStringLiteral("/" RAMULO_PROGRAM_DIR));
+    if (dataHome.isEmpty() || !programFolder.endsWith(installed))
+        return {presetsFolder(programFolder)};
+    return {joinPath(joinPath(dataHome, QStringLiteral("ramulo")), QStringLiteral("presets")),
+            presetsFolder(programFolder)};
 }
 
 QStringList foldersAbove(const QString& path) {

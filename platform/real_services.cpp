@@ -540,6 +540,18 @@ QString RealProgramInfo::programFolder() {
     return displayPath(QCoreApplication::applicationDirPath());
 }
 
+QString RealProgramInfo::dataHome() {
+#ifdef Q_OS_WIN
+    return {};
+#else
+    // A relative XDG_DATA_HOME is to be ignored, as an empty one is.
+    const QString asked = qEnvironmentVariable("XDG_DATA_HOME");
+    if (QDir::isAbsolutePath(asked))
+        return displayPath(asked);
+    return displayPath(QDir::homePath() + QStringLiteral("/.local/share"));
+#endif
+}
+
 QString RealProgramInfo::title() {
     return QStringLiteral(RAMULO_TITLE);
 }

@@ -77,6 +77,7 @@ private:
 class RealProgramInfo : public ProgramInfo {
 public:
     QString programFolder() override;
+    QString dataHome() override;
     QString title() override;
     int versionMajor() override;
     int versionMinor() override;

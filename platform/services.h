@@ -93,6 +93,9 @@ class ProgramInfo {
 public:
     virtual ~ProgramInfo() = default;
     virtual QString programFolder() = 0;
+    // Where the user's own data goes ($XDG_DATA_HOME, by default
+    // ~/.local/share); empty where the system has no such place.
+    virtual QString dataHome() = 0;
     virtual QString title() = 0;
     virtual int versionMajor() = 0;
     virtual int versionMinor() = 0;

@@ -73,7 +73,9 @@ public:
 class FakeProgram : public RealProgramInfo {
 public:
     QString folder;
+    QString home; // the user's data folder
     QString programFolder() override { return folder; }
+    QString dataHome() override { return home; }
 };
 
 // A temporary folder tree and doubles over it (the random source is the real

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTest>
 
 using namespace ramulo;
@@ -29,6 +30,27 @@ QString confirmation(const QString& typed) {
     return "Confirmation demandée [OK, Cancel]\nATTENTION ! Vous avez tapé " + typed +
            ". Un trop grand nombre peut ralentir le traitement, voire bloquer le système. "
            "Etes-vous sûr de vouloir continuer ?";
+}
+
+// Drops on the editor as a file manager does, offering a copy or a move, and
+// lets the drop end. The editor takes a copy, never a move.
+Qt::DropAction drop(Form1& w, const QList<QUrl>& urls, const QString& text = {}) {
+    QMimeData data;
+    if (!urls.isEmpty())
+        data.setUrls(urls);
+    if (!text.isEmpty())
+        data.setText(text);
+    QWidget* area = w.Text1->viewport();
+    const QPoint at = area->rect().bottomRight() - QPoint(4, 4);
+    const auto offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, {});
+    enter.setDropAction(Qt::MoveAction);
+    QCoreApplication::sendEvent(area, &enter);
+    QDropEvent dropped(at, offered, &data, Qt::LeftButton, {});
+    dropped.setDropAction(Qt::MoveAction);
+    QCoreApplication::sendEvent(area, &dropped);
+    QCoreApplication::processEvents();
+    return dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction;
 }
 
 QString lines(int first, int last, int digits = 2) {
@@ -82,6 +104,10 @@ private slots:
         add("suffix text", false, 2, [](Form1& w) { w.sufftext->setText("-S"); });
         add("destination", true, 2, [](Form1& w) { w.Dir1->setPath(w.Dir1->path() + "/b"); });
         add("preset", true, 0, [](Form1& w) { w.File1->setCurrentRow(0); });
+        add("dropped file", true, 0, [](Form1& w) {
+            drop(w, {QUrl::fromLocalFile(w.File1->item(0)->data(Qt::UserRole).toString() +
+                                         "/Mois.txt")});
+        });
         add("generator", true, 2, [](Form1& w) { w.Command6->click(); });
 
         // Editing the names, even by a key that changes nothing, only invalidates:
@@ -245,33 +271,115 @@ private slots:
     }
 
     // The file's lines replace the editor's text (how its bytes become lines is
-    // the pure table's). A file that cannot be read is named with the reason;
-    // the editor keeps what the user had.
+    // the pure table's), chosen in the preset list or dropped on the editor. A
+    // file that cannot be read is named with the reason; the editor keeps what
+    // the user had.
     void load_data() {
         QTest::addColumn<QByteArray>("bytes"); // none: the file is deleted once listed
         QTest::addColumn<QString>("editor");
-        QTest::newRow("loaded") << QByteArray("\r\nR\xE9union\nNo\xEBl\r\n") << "Réunion\r\nNoël";
-        QTest::newRow("not text") << QByteArray("MZ\0\0\x90", 5) << "avant";
-        QTest::newRow("UTF-16 cut short") << QByteArray::fromHex("fffe 6100 62") << "avant";
-        QTest::newRow("deleted since the list was read") << QByteArray() << "avant";
+        QTest::addColumn<bool>("dropped");
+        for (const bool dropped : {false, true}) {
+            const char* how = dropped ? "dropped" : "preset";
+            QTest::addRow("%s, loaded", how)
+                << QByteArray("\r\nR\xE9union\nNo\xEBl\r\n") << "Réunion\r\nNoël" << dropped;
+            QTest::addRow("%s, not text", how) << QByteArray("MZ\0\0\x90", 5) << "avant" << dropped;
+            QTest::addRow("%s, UTF-16 cut short", how)
+                << QByteArray::fromHex("fffe 6100 62") << "avant" << dropped;
+            QTest::addRow("%s, deleted", how) << QByteArray() << "avant" << dropped;
+        }
     }
     void load() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, editor);
+        QFETCH(bool, dropped);
         const QString file = "program/presets/liste.txt";
         h->writeFile(file, bytes);
         w->Command7->click(); // the new file shows up
         if (bytes.isEmpty())
             QFile::remove(h->root.filePath(file));
-        w->File1->setCurrentItem(w->File1->findItems("liste.txt", {}).value(0));
+        if (dropped)
+            QCOMPARE(drop(*w, {QUrl::fromLocalFile(h->root.filePath(file))}), Qt::CopyAction);
+        else
+            w->File1->setCurrentItem(w->File1->findItems("liste.txt", {}).value(0));
         QCOMPARE(w->Text1->text(), editor);
         const bool refused = editor == "avant";
         QCOMPARE(h->messages->boxes.size(), int(refused));
         const QString said =
-            "Presets [warning, OK]\nImpossible de charger le preset « liste.txt » :\r\n";
+            dropped ? "Editeur [warning, OK]\nImpossible de charger le fichier « " + h->path(file) +
+                          " » :\r\n"
+                    : "Presets [warning, OK]\nImpossible de charger le preset « liste.txt » :\r\n";
         QVERIFY2(!refused || (h->messages->boxes[0].startsWith(said) &&
                               h->messages->boxes[0].size() > said.size() + 2),
                  qPrintable(h->messages->boxes.value(0)));
+    }
+
+    // Only one file of this machine is loaded: several, a link or a folder
+    // leave the editor's text with a box that says why. Text dropped from
+    // another program goes in as text.
+    void dropRefused_data() {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<QString>("box");
+        const QUrl list = QUrl::fromLocalFile(QDir::temp().filePath("liste.txt"));
+        QTest::newRow("two files") << QList<QUrl>{list, list}
+                                   << "Un seul fichier à la fois peut être déposé dans l'éditeur : "
+                                      "2 éléments ont été déposés.";
+        QTest::newRow("a link") << QList<QUrl>{QUrl("https://exemple.org/liste.txt")}
+                                << "Seul un fichier de cet ordinateur peut être chargé dans "
+                                   "l'éditeur ; « https://exemple.org/liste.txt » n'en est pas un.";
+        QTest::newRow("a folder") << QList<QUrl>{QUrl::fromLocalFile(QDir::tempPath())}
+                                  << "Impossible de charger le fichier « " +
+                                         QDir::toNativeSeparators(QDir::tempPath()) + " » :\r\n";
+    }
+    void dropRefused() {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(QString, box);
+        QCOMPARE(drop(*w, urls), Qt::CopyAction);
+        QCOMPARE(w->Text1->text(), QStringLiteral("avant"));
+        QCOMPARE(h->messages->boxes.size(), 1);
+        QVERIFY2(h->messages->boxes[0].startsWith("Editeur [warning, OK]\n" + box),
+                 qPrintable(h->messages->boxes[0]));
+    }
+    void dropText() {
+        drop(*w, {}, "Projet\nArchives");
+        QCOMPARE(w->Text1->text(), QStringLiteral("avantProjet\r\nArchives"));
+        QVERIFY(h->messages->boxes.isEmpty());
+    }
+
+    // An installed program lists the user's presets with its own, the user's
+    // file of a name taking the place of its own, and loads each from the
+    // folder it was listed from; "Recharger" reads both again. Run from any
+    // other folder, it lists only its own. The user's folder is never made.
+    void ownPresets() {
+        Harness own;
+        own.program->home = own.path("data");
+        own.makeFolder("usr/lib/ramulo/presets");
+        for (const char* name : {"Mois.txt", "Jours.txt"})
+            own.writeFile(QStringLiteral("usr/lib/ramulo/presets/") + name, "livrés");
+        for (const QString& program : {own.path("usr/lib/ramulo"), own.path("program")}) {
+            own.program->folder = program;
+            Form1 started(own.services());
+            QCOMPARE(QDir(own.path("data")).exists(), false);
+            QCOMPARE(started.File1->count(), program == own.path("program") ? 0 : 2);
+        }
+        own.program->folder = own.path("usr/lib/ramulo");
+        own.makeFolder("data/ramulo/presets");
+        for (const char* name : {"Mois.txt", "Perso.txt"})
+            own.writeFile(QStringLiteral("data/ramulo/presets/") + name, "miens");
+        Form1 installed(own.services());
+        const auto loaded = [&] {
+            QStringList seen;
+            for (int row = 0; row < installed.File1->count(); ++row) {
+                installed.File1->setCurrentRow(row);
+                seen << installed.File1->fileName() + " " + installed.Text1->text();
+            }
+            return seen;
+        };
+        QCOMPARE(loaded(), QStringList({"Jours.txt livrés", "Mois.txt miens", "Perso.txt miens"}));
+        QFile::remove(own.root.filePath("data/ramulo/presets/Mois.txt"));
+        own.writeFile("data/ramulo/presets/Jours.txt", "miens");
+        installed.Command7->click();
+        QCOMPARE(loaded(), QStringList({"Jours.txt miens", "Mois.txt livrés", "Perso.txt miens"}));
+        QVERIFY(own.messages->boxes.isEmpty());
     }
 
     // The pages follow the tab, each keeping its state; the zoom sets the

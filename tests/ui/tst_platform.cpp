@@ -322,6 +322,21 @@ private slots:
         QCOMPARE(displayPath(QDir::rootPath()), QDir::toNativeSeparators(QDir::rootPath()));
         QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
                  QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
+
+#ifndef Q_OS_WIN
+        // The user's data: XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
+        const QByteArray kept = qgetenv("XDG_DATA_HOME");
+        const QString usual = QDir::homePath() + "/.local/share";
+        for (const auto& [set, home] :
+             {std::pair<QString, QString>{"/srv/données/", "/srv/données"},
+              {"relatif/share", usual},
+              { "",
+                usual }}) {
+            qputenv("XDG_DATA_HOME", set.toUtf8());
+            QCOMPARE(RealProgramInfo().dataHome(), home);
+        }
+        qputenv("XDG_DATA_HOME", kept);
+#endif
     }
 
     // Real boxes: title, text, buttons, icon, the answer; a long report, or lines

@@ -9,6 +9,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -83,7 +85,7 @@ private slots:
         }
         Form1& w = *started;
         QCOMPARE(QStringList({w.Drive1->drive(), w.Dir1->path(), w.SB1->panelText(2),
-                              w.File1->folder(), w.preftext->text(), w.sufftext->text(),
+                              w.File1->folders().join(u'|'), w.preftext->text(), w.sufftext->text(),
                               w.Text2->text(), w.Text4->text(), w.Text3->text(), w.Text1->text(),
                               w.rtb1->toPlainText(), w.SB1->panelText(3)}),
                  QStringList({h.path(folder.section(u'/', 0, 0)), h.path(folder), h.path(folder),
@@ -102,6 +104,96 @@ private slots:
                         w.Option1[2]->isChecked(), w.Frame3[0]->isVisibleTo(&w),
                         w.Frame3[1]->isVisibleTo(&w), h.messages->boxes.isEmpty()}),
                  QList({false, false, true, false, true, false, false, true, false, true}));
+    }
+
+    // A folder given on the command line is the destination, even off the
+    // system drive; one that cannot be opened gives the usual start, and a
+    // box says so once the window shows, not before.
+    void startFolder_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("destination");
+        QTest::newRow("a folder") << "c/dossier"
+                                  << "c/dossier";
+        QTest::newRow("a folder that does not exist") << "c/absent"
+                                                      << "d/projets";
+        QTest::newRow("a file") << "c/notes.txt"
+                                << "d/projets";
+    }
+    void startFolder() {
+        QFETCH(QString, given);
+        QFETCH(QString, destination);
+        Harness h;
+        h.drives->drives = {h.makeFolder("d"), h.makeFolder("c")};
+        h.drives->system = h.path("d");
+        h.drives->working = h.makeFolder("d/projets");
+        h.makeFolder("c/dossier");
+        h.writeFile("c/notes.txt", "A");
+        Form1 w(h.services(), h.path(given));
+        QCOMPARE(
+            QStringList({w.Drive1->drive(), w.Dir1->path(), w.SB1->panelText(2)}),
+            QStringList({h.path(destination.left(1)), h.path(destination), h.path(destination)}));
+        QVERIFY(h.messages->boxes.isEmpty());
+        w.show();
+        QTRY_COMPARE(h.messages->boxes.size(), int(given != destination));
+        if (given != destination)
+            QVERIFY2(QRegularExpression("^Répertoire de destination \\[warning, OK\\]\n"
+                                        "Impossible d'ouvrir le dossier " +
+                                        QRegularExpression::escape(h.path(given)) +
+                                        " :\r\n.+\r\nDestination : " +
+                                        QRegularExpression::escape(h.path(destination)) + "$")
+                         .match(h.messages->boxes[0])
+                         .hasMatch(),
+                     qPrintable(h.messages->boxes[0]));
+    }
+
+    // The program itself, with no display at all: help and version answer on
+    // standard output, a wrong command line on standard error with code 2, and
+    // a window without a display is refused with code 1 rather than aborted.
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("out"); // its beginning
+        QTest::addColumn<QString>("err");
+        const QString more = "\nPour en savoir plus : ramulo --help\n";
+        QTest::newRow("--help") << QStringList{"--help"} << 0
+                                << "Utilisation : ramulo [OPTION] [DOSSIER]\n"
+                                << "";
+        QTest::newRow("-h") << QStringList{"-h"} << 0 << "Utilisation : ramulo "
+                            << "";
+        QTest::newRow("--version")
+            << QStringList{"--version", "/"} << 0 << "Ramulo " RAMULO_PROJECT_VERSION "\n"
+            << "";
+        QTest::newRow("-v") << QStringList{"-v"} << 0 << "Ramulo " RAMULO_PROJECT_VERSION "\n"
+                            << "";
+        QTest::newRow("unknown option") << QStringList{"/", "--dossier=/"} << 2 << ""
+                                        << "ramulo : option inconnue « --dossier »." + more;
+        QTest::newRow("two folders")
+            << QStringList{"/", "/tmp"} << 2 << ""
+            << "ramulo : un seul dossier peut être donné, et non 2." + more;
+        QTest::newRow("an empty folder name") << QStringList{""} << 2 << ""
+                                              << "ramulo : le nom du dossier est vide." + more;
+        QTest::newRow("a folder, no display")
+            << QStringList{"--", "-v"} << 1 << ""
+            << "ramulo : aucun affichage (ni DISPLAY ni "
+               "WAYLAND_DISPLAY) : la fenêtre ne peut pas s'ouvrir.\n";
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(variable);
+        program.setProcessEnvironment(environment);
+        program.start(RAMULO_PROGRAM, arguments);
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        const QString said = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? said.isEmpty() : said.startsWith(out), qPrintable(said));
+        QCOMPARE(QString::fromUtf8(program.readAllStandardError()), err);
+        QCOMPARE(program.exitCode(), code);
     }
 
     // The quit button, then the close box, end the program at once, without a
