@@ -8,17 +8,29 @@
 #include "sources/presets.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 using namespace ramulo;
 
+namespace {
+constexpr qint64 kTextHead = 64 * 1024;
+} // namespace
+
 // The file is read whole before the editor is touched: a file that cannot be
 // read, or is not text, leaves the user's names as they were. Returns why it
-// could not be loaded.
+// could not be loaded. Only a plain file is opened (a named pipe would wait
+// for a writer), and one that starts as no text does is not read on.
 std::optional<QString> Form1::loadList(const QString& path) {
     invalidate();
+    const QFileInfo entry(path);
+    if (entry.exists() && !entry.isFile())
+        return QStringLiteral("ce n'est pas un fichier ordinaire.");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
+    if (const auto why = notText(file.read(kTextHead)))
+        return *why;
+    file.seek(0);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return file.errorString();

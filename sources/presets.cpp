@@ -27,9 +27,13 @@ QString fromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
+bool utf16(const QByteArray& bytes) {
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
 std::optional<QString> decoded(const QByteArray& bytes, QString& refusal) {
     const bool littleEndian = bytes.startsWith("\xFF\xFE");
-    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
+    if (utf16(bytes)) {
         // A file cut short: the decoder would drop an odd last byte, and a
         // high surrogate last is half a character whose pair is missing.
         const QByteArray units = bytes.sliced(2);
@@ -47,8 +51,8 @@ std::optional<QString> decoded(const QByteArray& bytes, QString& refusal) {
         QStringDecoder utf16(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
         return QString(utf16(units));
     }
-    if (bytes.contains('\0')) {
-        refusal = QStringLiteral("ce n'est pas un fichier texte.");
+    if (const auto why = notText(bytes)) {
+        refusal = *why;
         return std::nullopt;
     }
     // Stateless: a sequence cut short by the end of the file is an error, not
@@ -61,6 +65,12 @@ std::optional<QString> decoded(const QByteArray& bytes, QString& refusal) {
 }
 
 } // namespace
+
+std::optional<QString> notText(const QByteArray& head) {
+    if (utf16(head) || !head.contains('\0'))
+        return std::nullopt;
+    return QStringLiteral("ce n'est pas un fichier texte.");
+}
 
 std::optional<QString> presetText(const QByteArray& bytes, QString* refusal) {
     QString why;

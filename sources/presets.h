@@ -18,4 +18,8 @@ namespace ramulo {
 // when given, says why.
 std::optional<QString> presetText(const QByteArray& bytes, QString* refusal = nullptr);
 
+// The refusal presetText gives a file whose first bytes already show that it
+// is not text, so that the rest need not be read; nothing when they do not.
+std::optional<QString> notText(const QByteArray& head);
+
 } // namespace ramulo

@@ -11,6 +11,8 @@
 #include <QMimeData>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace ramulo;
 using namespace ramulo::test;
 
@@ -313,31 +315,37 @@ private slots:
                  qPrintable(h->messages->boxes.value(0)));
     }
 
-    // Only one file of this machine is loaded: several, a link or a folder
-    // leave the editor's text with a box that says why. Text dropped from
-    // another program goes in as text.
+    // Only one plain file of this machine is loaded: several, a link, a folder
+    // or a named pipe (which would wait for a writer) leave the editor's text,
+    // with a box that says why. Text dropped from another program goes in as
+    // text.
     void dropRefused_data() {
-        QTest::addColumn<QList<QUrl>>("urls");
-        QTest::addColumn<QString>("box");
-        const QUrl list = QUrl::fromLocalFile(QDir::temp().filePath("liste.txt"));
-        QTest::newRow("two files") << QList<QUrl>{list, list}
+        QTest::addColumn<QStringList>("dropped"); // in the harness's tree, or links
+        QTest::addColumn<QString>("box");         // <x>: the first one's path
+        QTest::newRow("two files") << QStringList{"work/a.txt", "work/a.txt"}
                                    << "Un seul fichier à la fois peut être déposé dans l'éditeur : "
                                       "2 éléments ont été déposés.";
-        QTest::newRow("a link") << QList<QUrl>{QUrl("https://exemple.org/liste.txt")}
+        QTest::newRow("a link") << QStringList{"https://exemple.org/liste.txt"}
                                 << "Seul un fichier de cet ordinateur peut être chargé dans "
                                    "l'éditeur ; « https://exemple.org/liste.txt » n'en est pas un.";
-        QTest::newRow("a folder") << QList<QUrl>{QUrl::fromLocalFile(QDir::tempPath())}
-                                  << "Impossible de charger le fichier « " +
-                                         QDir::toNativeSeparators(QDir::tempPath()) + " » :\r\n";
+        const QString notPlain = "Impossible de charger le fichier « <x> » :\r\n"
+                                 "ce n'est pas un fichier ordinaire.";
+        QTest::newRow("a folder") << QStringList{"work/b"} << notPlain;
+        QTest::newRow("a named pipe") << QStringList{"work/tube.txt"} << notPlain;
     }
     void dropRefused() {
-        QFETCH(QList<QUrl>, urls);
+        QFETCH(QStringList, dropped);
         QFETCH(QString, box);
+        QVERIFY(::mkfifo(QFile::encodeName(h->root.filePath("work/tube.txt")).constData(), 0600) ==
+                0);
+        QList<QUrl> urls;
+        for (const QString& item : dropped)
+            urls << (item.contains("://") ? QUrl(item)
+                                          : QUrl::fromLocalFile(h->root.filePath(item)));
         QCOMPARE(drop(*w, urls), Qt::CopyAction);
         QCOMPARE(w->Text1->text(), QStringLiteral("avant"));
-        QCOMPARE(h->messages->boxes.size(), 1);
-        QVERIFY2(h->messages->boxes[0].startsWith("Editeur [warning, OK]\n" + box),
-                 qPrintable(h->messages->boxes[0]));
+        QCOMPARE(h->messages->boxes,
+                 QStringList("Editeur [warning, OK]\n" + box.replace("<x>", h->path(dropped[0]))));
     }
     void dropText() {
         drop(*w, {}, "Projet\nArchives");
