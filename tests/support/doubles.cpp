@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -58,6 +59,7 @@ QString Harness::makeFolder(const QString& relative) const {
 
 void Harness::writeFile(const QString& relative, const QByteArray& bytes) const {
     QFile file(root.filePath(relative));
+    QDir().mkpath(QFileInfo(file).path());
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
 }

@@ -91,7 +91,7 @@ struct Harness {
     Harness();
     QString path(const QString& relative) const; // display form of <root>/relative
     QString makeFolder(const QString& relative) const;
-    void writeFile(const QString& relative, const QByteArray& bytes) const;
+    void writeFile(const QString& relative, const QByteArray& bytes) const; // its folders made
     Services services() const;
     // Takes every permission from a file or folder of the tree. Root reads all
     // the same, so the test then acts as another user, for as long as the

@@ -360,17 +360,11 @@ private slots:
     void ownPresets() {
         Harness own;
         own.program->home = own.path("data");
-        own.makeFolder("usr/lib/ramulo/presets");
+        own.program->folder = own.path("usr/lib/ramulo");
         for (const char* name : {"Mois.txt", "Jours.txt"})
             own.writeFile(QStringLiteral("usr/lib/ramulo/presets/") + name, "livrés");
-        for (const QString& program : {own.path("usr/lib/ramulo"), own.path("program")}) {
-            own.program->folder = program;
-            Form1 started(own.services());
-            QCOMPARE(QDir(own.path("data")).exists(), false);
-            QCOMPARE(started.File1->count(), program == own.path("program") ? 0 : 2);
-        }
-        own.program->folder = own.path("usr/lib/ramulo");
-        own.makeFolder("data/ramulo/presets");
+        QCOMPARE(Form1(own.services()).File1->count(), 2);
+        QVERIFY(!QDir(own.path("data")).exists());
         for (const char* name : {"Mois.txt", "Perso.txt"})
             own.writeFile(QStringLiteral("data/ramulo/presets/") + name, "miens");
         Form1 installed(own.services());
@@ -387,6 +381,8 @@ private slots:
         own.writeFile("data/ramulo/presets/Jours.txt", "miens");
         installed.Command7->click();
         QCOMPARE(loaded(), QStringList({"Jours.txt miens", "Mois.txt livrés", "Perso.txt miens"}));
+        own.program->folder = own.path("program"); // a portable copy, with no presets
+        QCOMPARE(Form1(own.services()).File1->count(), 0);
         QVERIFY(own.messages->boxes.isEmpty());
     }
 
