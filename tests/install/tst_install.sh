@@ -49,10 +49,12 @@ for s in "${sizes[@]}"; do
     [ "$width $height" = "$s $s" ] || fail "$png is $width x $height pixels"
 done
 
-# The menu entry starts the launcher and names the installed icon.
+# The menu entry starts the launcher, on the folder a file manager passes when asked to
+# open one with Ramulo, and names the installed icon.
 desktop=share/applications/$id.desktop
 out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"
-grep -qx 'Exec=ramulo' "$desktop" || fail "the menu entry does not start bin/ramulo"
+grep -qx 'Exec=ramulo %f' "$desktop" || fail "the menu entry does not start bin/ramulo on a folder"
+grep -qx 'MimeType=inode/directory;' "$desktop" || fail "the menu entry does not open folders"
 grep -qx "Icon=$id" "$desktop" || fail "the menu entry does not name the icon $id"
 
 # The metainfo: no error, warning or info, and it speaks of this entry and this version.
