@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into an empty prefix and checks the tree: the program with its presets
 # beside it, the launcher, the menu entry, the metainfo, the icon at every size, the manual
-# page, the copyright and the changelog.
+# page, the copyright and the changelog. Then, when lintian is there, packs the build as a
+# Debian package and has lintian check it.
 #     tst_install.sh <build folder> <source folder> <component id> <version>
 set -euo pipefail
 build=$(realpath "$1") source=$(realpath "$2") id=$3 version=$4
@@ -135,6 +136,26 @@ if [ -f "$copyright" ]; then
             fail "the copyright's license $license does not give the About box's terms: $about"
         fi
     done
+fi
+
+# The Debian package, packed from this build into a folder of the test's own (the build
+# folder gets nothing but the install manifest cmake --install writes too): lintian must
+# report no error and no warning. It takes a few seconds. Debug and sanitizer builds pack as
+# well: the package's program is stripped, and libasan and libubsan are mere dependencies.
+if ! command -v lintian >/dev/null; then
+    echo "SKIP: lintian is not installed: the Debian package is not checked"
+elif ! out=$(cpack --config "$build/CPackConfig.cmake" -B "$work/deb" 2>&1); then
+    fail "cpack: $out"
+else
+    debs=("$work"/deb/*.deb)
+    # --allow-root: lintian only warns that root is not needed; --no-cfg: no local settings.
+    status=0
+    out=$(lintian --no-cfg --allow-root --fail-on error,warning "${debs[@]}" 2>&1) || status=$?
+    if [ "$status" -ne 0 ] || grep -q '^[EW]:' <<<"$out"; then
+        fail "lintian ${debs[*]##*/} (status $status):"$'\n'"$out"
+    else
+        echo "lintian: ${debs[*]##*/} has no error and no warning"
+    fi
 fi
 
 [ "$errors" -eq 0 ] || exit 1
