@@ -5,7 +5,8 @@
 #                            still finds its presets
 # <prefix>/share/...         the menu entry, the AppStream metainfo and the icons, the
 #                            manual page, and in share/doc/ramulo the copyright and the
-#                            changelog
+#                            changelog; share/lintian/overrides/ramulo, the lintian tags
+#                            that do not apply here
 #
 # cmake --install <build> --prefix <folder> lays it out; cpack -G DEB (run in the build
 # folder) packs it for /usr as ramulo_<version>_<arch>.deb.
@@ -16,6 +17,10 @@ set(RAMULO_ICON_SIZES 16 22 24 32 48 64 128 256)
 
 # The window asks the desktop for this entry's icon and name.
 target_compile_definitions(ramulo PRIVATE RAMULO_APP_ID="${RAMULO_APP_ID}")
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    # Symbols bound at start-up, so the whole relocation table can be made read-only.
+    target_link_options(ramulo PRIVATE LINKER:-z,now)
+endif()
 
 # The PNG icons are drawn from resources/icon.svg at build time.
 add_executable(ramulo_render_icons ${CMAKE_CURRENT_LIST_DIR}/render_icons.cpp)
@@ -72,6 +77,8 @@ install(DIRECTORY ${icon_folder}/ DESTINATION share/icons/hicolor)
 install(FILES ${doc_folder}/ramulo.1.gz DESTINATION share/man/man1)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${doc_folder}/changelog.gz
         DESTINATION share/doc/ramulo)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME ramulo)
 
 set(CPACK_PACKAGE_NAME ramulo)
 set(CPACK_PACKAGE_VENDOR "l'équipe Ramulo")
