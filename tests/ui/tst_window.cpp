@@ -62,7 +62,7 @@ private slots:
         QTest::newRow("current folder deleted") << "d" << "d/maison" << 3 << true << "deleted" << "";
         QTest::newRow("current folder unreadable") << "d" << "d/maison" << 3 << true << "unreadable" << "";
         QTest::newRow("folder given") << "c" << "d/donné" << 3 << true << "" << "d/donné";
-        QTest::newRow("folder given is absent") << "d" << "d/projets" << 3 << true << "" << "d/absent";
+        QTest::newRow("folder given is absent") << "c" << "c/courant" << 4 << true << "" << "d/absent";
         // clang-format on
     }
     void startValues() {
