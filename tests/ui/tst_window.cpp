@@ -136,7 +136,7 @@ private slots:
         QTest::newRow("-h") << QStringList{"-h"} << 0 << "Utilisation : ramulo " << "";
         QTest::newRow("--version") << QStringList{"--version", "/"} << 0 << version << "";
         QTest::newRow("-v") << QStringList{"-v"} << 0 << version << "";
-        QTest::newRow("unknown option") << QStringList{"/", "--dossier=/"} << 2 << ""
+        QTest::newRow("unknown option") << QStringList{"-reverse", "/", "--dossier=/"} << 2 << ""
                                         << "ramulo : option inconnue « --dossier »." + more;
         QTest::newRow("two folders") << QStringList{"/", "/tmp"} << 2 << ""
                                      << "ramulo : un seul dossier peut être donné, et non 2." + more;
