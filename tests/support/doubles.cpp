@@ -77,7 +77,7 @@ Services Harness::services() const {
 }
 
 Form1& PreviewedWindow::open(const QString& destination, const QString& names, int livePreview) {
-    w.emplace(h.services());
+    w.emplace(services());
     w->livepreview->setValue(livePreview);
     w->Dir1->setPath(destination);
     w->Text1->setText(names);

@@ -102,8 +102,7 @@ struct Harness {
 // The window over a harness, as a user starts on a list: the destination
 // opened, the names put in the editor, the preview button pressed. Set up the
 // harness first; open() makes the window.
-struct PreviewedWindow {
-    Harness h;
+struct PreviewedWindow : Harness {
     std::optional<Form1> w;
     Form1& open(const QString& destination, const QString& names, int livePreview = 1);
 };
