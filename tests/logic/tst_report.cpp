@@ -25,14 +25,15 @@ Entry standIn(const QString& relative) {
 }
 
 // The window's chain at its start-up settings trims spaces, so that different
-// raw lines can give the same name. The destination is the root (the
-// window's preview test meets folders and files on disk).
-PreviewInputs inputs(const NameRules& rules = {}, const NameChain& chain = {}) {
+// raw lines can give the same name. The destination is the root, holding what
+// "held" says (the window's preview test meets folders and files on disk).
+PreviewInputs inputs(const NameRules& rules = {}, const NameChain& chain = {},
+                     Entry (*held)(const QString& relative) = standIn) {
     return {chain, QString(pathSeparator()),
-            [](const QString& folder, const QStringList& names) {
+            [held](const QString& folder, const QStringList& names) {
                 std::vector<Entry> entries;
                 for (const QString& name : names)
-                    entries.push_back(standIn(joinPath(folder, name).mid(1)));
+                    entries.push_back(held(joinPath(folder, name).mid(1)));
                 return entries;
             },
             rules};
@@ -91,29 +92,20 @@ private slots:
                                 "COM0", "COM10",   "fin.",      "écrit"};
         const QString link = "- raccourci > raccourci (un lien porte déjà ce nom)",
                       other =
-                          "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)";
-        QTest::newRow("ext4") << NameRules{} << kinds << none
-                              << QStringList{no(u800, "nom trop long : 258 octets, 255 au plus"),
-                                             no(u80, "nom trop long : 256 octets, 255 au plus"),
-                                             no(pairs, "nom trop long : 256 octets, 255 au plus"),
-                                             no(nul, refused + "0000"),
-                                             no(half, refused + "D800"),
-                                             link,
-                                             other,
-                                             no("écrit", "un dossier de même nom, écrit "
-                                                         "autrement, existe déjà")};
-        QTest::newRow("Windows") << windowsRules << kinds << none
-                                 << QStringList{
-                                        no(nul, refused + "0000"),
-                                        link,
-                                        other,
-                                        no("a\tb", refused + "0009"),
-                                        no("nul.txt", "nom réservé par le système"),
-                                        no("COM9", "nom réservé par le système"),
-                                        no("lpt1.txt", "nom réservé par le système"),
-                                        no("fin.", "le système retire le point ou l'espace final"),
-                                        no("écrit", "un dossier de même nom, écrit autrement, "
-                                                    "existe déjà")};
+                          "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
+                      respelt = "un dossier de même nom, écrit autrement, existe déjà",
+                      reserved = "nom réservé par le système";
+        // clang-format off
+        QTest::newRow("ext4") << NameRules{} << kinds << none << QStringList{
+            no(u800, "nom trop long : 258 octets, 255 au plus"),
+            no(u80, "nom trop long : 256 octets, 255 au plus"),
+            no(pairs, "nom trop long : 256 octets, 255 au plus"),
+            no(nul, refused + "0000"), no(half, refused + "D800"), link, other, no("écrit", respelt)};
+        QTest::newRow("Windows") << windowsRules << kinds << none << QStringList{
+            no(nul, refused + "0000"), link, other, no("a\tb", refused + "0009"),
+            no("nul.txt", reserved), no("COM9", reserved), no("lpt1.txt", reserved),
+            no("fin.", "le système retire le point ou l'espace final"), no("écrit", respelt)};
+        // clang-format on
         // The destination "/" and the name: a path of 100 units at most.
         NameRules shortPaths = windowsRules;
         shortPaths.longestPath = 100;
@@ -261,14 +253,10 @@ private slots:
         QStringList lines(1002, "x"); // 501,501 report lines
         for (int i = 0; i < 1003; ++i)
             lines << QString("d%1").arg(i) << QString("n%1").arg(i) + QChar(0);
-        PreviewInputs folders = inputs();
-        folders.entriesIn = [](const QString&, const QStringList& names) {
-            std::vector<Entry> entries;
-            for (const QString& name : names)
-                entries.push_back(name.startsWith('d') ? Entry::Folder : Entry::None);
-            return entries;
+        const auto folders = [](const QString& name) {
+            return name.startsWith('d') ? Entry::Folder : Entry::None;
         };
-        const PreviewReport r = buildPreview(lines, folders);
+        const PreviewReport r = buildPreview(lines, inputs({}, {}, folders));
         for (const ReportLines* box : {&r.duplicates, &r.existing, &r.impossible})
             QCOMPARE(box->lines.size(), kReportLimit);
         QCOMPARE(r.duplicates.leftOut, 501'501 - 1000);
