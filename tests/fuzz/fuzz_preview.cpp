@@ -137,18 +137,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList lines = splitLines(text);
 
     qint64 asked = 0; // paths asked about, all at once
-    PreviewInputs inputs;
-    inputs.chain = chain;
-    inputs.destination = destination;
-    inputs.entriesIn = [&](const QString& folder, const QStringList& names) {
+    const auto entriesIn = [&](const QString& folder, const QStringList& names) {
         std::vector<Entry> entries;
         for (const QString& name : names)
             entries.push_back(entryAt(joinPath(folder, name)));
         asked += names.size();
         return entries;
     };
-    inputs.rules = rules;
-    const PreviewReport report = buildPreview(lines, inputs);
+    const PreviewReport report = buildPreview(lines, {chain, destination, entriesIn, rules});
 
     QStringList names;
     qint64 duplicates = 0, existing = 0, candidates = 0, surelyImpossible = 0, looked = 0;
