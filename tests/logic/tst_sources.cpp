@@ -111,8 +111,7 @@ private slots:
             "a\r\n" + QString(QChar(0xD800)) + "b");
         row("a NUL is no text", QByteArray("a\0b\r\n", 5), "- ce n'est pas un fichier texte.");
         const QString cut = "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.";
-        row("UTF-16 little-endian, an odd byte last", QByteArray::fromHex("fffe 6100 62"), cut);
-        row("UTF-16 big-endian, an odd byte last", QByteArray::fromHex("feff 0061 00"), cut);
+        row("UTF-16, an odd byte last", QByteArray::fromHex("fffe 6100 62"), cut);
         row("UTF-16 big-endian, a high surrogate last", QByteArray::fromHex("feff 0061 d83d"), cut);
         row("UTF-16 little-endian, a pair last (DCD8 swapped is high)",
             QByteArray::fromHex("fffe 3dd8 d8dc"), QString::fromUtf16(u"\U0001F4D8"));
