@@ -10,11 +10,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <optional>
 
 using namespace ramulo::test;
