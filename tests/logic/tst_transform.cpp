@@ -60,8 +60,6 @@ private slots:
             AddsSettings{.prefixOn = true, .suffixOn = true, .forbiddenMode = 2}, 4, QString());
         row("blank", u"   "_s, none, 0, QString());
         row("blank, both on", u"   "_s, both, 0, u"pre_   _suff"_s);
-        row("only forbidden", u"???"_s, none, 0, QString());
-        row("only forbidden, prefix", u"???"_s, prefixed(u"pre_"_s), 0, u"pre_"_s);
         // Forbidden characters, every one of them, in each mode.
         row("removed", all, modes(0, 0), 0, u"abcdefghij"_s);
         row("to spaces", all, modes(1, 0), 0, u"a b c d e f g h i j"_s);
