@@ -32,7 +32,6 @@ namespace {
 
 [[noreturn]] void fail(const char* condition, const char* file, int line) {
     std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, condition);
-    std::fflush(stderr);
     std::abort();
 }
 
@@ -98,13 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t flags = in.byte();
     const std::uint8_t chainByte = in.byte();
     const int caseMode = in.byte() % 5;
-    NameRules rules;
-    rules.utf16 = flags & 1;
-    rules.ignoresCase = flags & 2;
-    rules.windowsNames = flags & 4;
-    rules.halfPairs = flags & 32;
-    rules.longestName = 1 + in.byte();
-    rules.longestPath = 1 + 16 * in.byte();
+    const NameRules rules{.longestName = 1 + in.byte(),
+                          .longestPath = 1 + 16 * in.byte(),
+                          .utf16 = bool(flags & 1),
+                          .halfPairs = bool(flags & 32),
+                          .ignoresCase = bool(flags & 2),
+                          .windowsNames = bool(flags & 4)};
     const std::uint8_t entrySeed = in.byte();
     const qsizetype destinationLength = in.byte() % 32;
     const std::uint8_t affixLengths = in.byte();
@@ -117,17 +115,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     const QString destination = take(destinationLength);
 
-    AddsSettings adds;
-    adds.prefixOn = chainByte & 1;
-    adds.suffixOn = chainByte & 2;
-    adds.forbiddenMode = (chainByte >> 2) & 3;
-    adds.separatorMode = (chainByte >> 4) & 7;
-    adds.prefix = take(affixLengths & 15);
-    adds.suffix = take(affixLengths >> 4);
-    const QString text = all.sliced(used);
     const bool trees = flags & 8;
-    if (trees)
-        adds.forbiddenMode = kTreeMode;
+    // In the order of the fields: the prefix is taken before the suffix.
+    const AddsSettings adds{.prefixOn = bool(chainByte & 1),
+                            .prefix = take(affixLengths & 15),
+                            .suffixOn = bool(chainByte & 2),
+                            .suffix = take(affixLengths >> 4),
+                            .forbiddenMode = trees ? kTreeMode : (chainByte >> 2) & 3,
+                            .separatorMode = (chainByte >> 4) & 7};
+    const QString text = all.sliced(used);
     const NameChain chain{adds, caseMode};
     // What a path holds follows its last character.
     const auto entryAt = [entrySeed](const QString& path) {
