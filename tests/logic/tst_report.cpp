@@ -40,11 +40,7 @@ PreviewInputs inputs(const NameRules& rules = {}, const NameChain& chain = {},
 }
 
 NameChain tree(int caseMode = 0, int separatorMode = 0) {
-    NameChain chain;
-    chain.adds.forbiddenMode = kTreeMode;
-    chain.adds.separatorMode = separatorMode;
-    chain.caseMode = caseMode;
-    return chain;
+    return {{.forbiddenMode = kTreeMode, .separatorMode = separatorMode}, caseMode};
 }
 
 constexpr NameRules windowsRules{.longestPath = 300,
@@ -188,8 +184,7 @@ private slots:
              "- existe/écrit > existe/écrit (un élément de même nom, écrit autrement, existe "
              "déjà)",
              "- Cafe\u0301/B > Cafe\u0301/B (même dossier que la ligne « Caf\u00e9/A »)"});
-        NameRules shortPaths;
-        shortPaths.longestPath = 7;
+        const NameRules shortPaths{.longestPath = 7};
         row("a path too long, separators counted", tree(), shortPaths, "abc/de|abc/def",
             "abc/de|abc/def", "", "",
             {"- abc/def > abc/def (chemin trop long : 8 octets, 7 au plus)"});
@@ -208,8 +203,7 @@ private slots:
             "2025 - Client A/Factures|2025 - Client B/Factures|2025 - Client B/2025 - "
             "Devis/Factures",
             "", "", {});
-        NameChain spaces;
-        spaces.adds.forbiddenMode = 1;
+        const NameChain spaces{{.forbiddenMode = 1}};
         row("the other entries make no tree", spaces, linux, "Client/2025|\tDevis|\tDevis",
             "Client 2025|\tDevis|\tDevis", "- \tDevis", "", {});
     }
