@@ -242,8 +242,7 @@ private slots:
             QString::fromLocal8Bit(std::make_error_code(std::errc::file_exists).message());
         QCOMPARE(h.messages->boxes,
                  QStringList{done ? "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n" +
-                                        QString::number(made.size()) +
-                                        " dossier(s) créé(s) avec succès !"
+                                        creationMessage(made.size())
                                   : "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\n" +
                                         creationFailureMessage({failingLine, asked.last(), exists},
                                                                made.size())});
