@@ -137,16 +137,13 @@ private slots:
     }
 
     void reports_data() {
-        QTest::addColumn<bool>("atRoot");
+        QTest::addColumn<bool>("atRoot"); // else "dest", holding a folder "a" and a file "notes"
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("folders"); // already in the destination
-        QTest::addColumn<QStringList>("names");   // the pane
-        QTest::addColumn<QStringList>("shown");   // the boxes
-
-        const QStringList none;
+        QTest::addColumn<QStringList>("names"); // the pane
+        QTest::addColumn<QStringList>("shown"); // the boxes
         QTest::newRow(
             "every box; lines of spaces reported, not counted; a duplicate not listed again")
-            << false << "   \r\na\r\nb\r\n   \r\na\r\nnotes\r\nb " << QStringList{"a"}
+            << false << "   \r\na\r\nb\r\n   \r\na\r\nnotes\r\nb "
             << QStringList{"a", "b", "a", "notes", "b"}
             << boxes({"-    ", "- a"}, {"- a > a", "- a > a"},
                      {"- notes > notes (un fichier porte déjà ce nom)",
@@ -154,7 +151,7 @@ private slots:
         const QStringList top = QDir::root().entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         const QString there = top.contains("tmp") ? QStringLiteral("tmp") : top.value(0);
         QTest::newRow("drive root; empty lines are no duplicates")
-            << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e" << none
+            << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e"
             << QStringList{there, "ramulo absent 7f3e"}
             << boxes({}, {"- " + there + " > " + there});
     }
@@ -164,15 +161,13 @@ private slots:
     void reports() {
         QFETCH(bool, atRoot);
         QFETCH(QString, text);
-        QFETCH(QStringList, folders);
         QFETCH(QStringList, names);
         QFETCH(QStringList, shown);
 
         PreviewedWindow h;
         const QString destination =
             atRoot ? QDir::toNativeSeparators(QDir::rootPath()) : h.makeFolder("dest");
-        for (const QString& folder : folders)
-            h.makeFolder("dest/" + folder);
+        h.makeFolder("dest/a");
         h.writeFile("dest/notes", "x");
         QStringList seen; // each box, and the window as it finds it
         h.messages->onShow = [&] {
