@@ -1,8 +1,5 @@
 #include "support/doubles.h"
 
-#include "platform/folders.h"
-#include "platform/paths.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,16 +25,6 @@ QStringList FakeMessages::titles() const {
     return result;
 }
 
-FileSystem::Entry FakeFileSystem::entryAt(const QString& path) {
-    looked.append(path);
-    return RealFileSystem::entryAt(path);
-}
-
-std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
-    asked.append(path);
-    return RealFileSystem::createFolder(path);
-}
-
 Harness::Harness() {
     makeFolder(QStringLiteral("work"));
     makeFolder(QStringLiteral("program/presets"));
@@ -46,10 +33,6 @@ Harness::Harness() {
     drives->working = path(QStringLiteral("work"));
     drives->home = makeFolder(QStringLiteral("home"));
     program->folder = path(QStringLiteral("program"));
-}
-
-QString Harness::path(const QString& relative) const {
-    return displayPath(root.filePath(relative));
 }
 
 QString Harness::makeFolder(const QString& relative) const {
@@ -70,10 +53,6 @@ std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
     if (geteuid() != 0 || seteuid(65534) != 0)
         return nullptr;
     return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
-}
-
-Services Harness::services() const {
-    return {messages, files, drives, nullptr, program};
 }
 
 Form1& PreviewedWindow::open(const QString& destination, const QString& names, int livePreview) {

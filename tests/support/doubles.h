@@ -3,6 +3,7 @@
 // and answer what the test decided.
 
 #include "app/form1.h"
+#include "platform/folders.h"
 #include "platform/real_services.h"
 
 #include <QList>
@@ -31,8 +32,14 @@ public:
     QStringList looked; // every path passed to entryAt, in order
     QStringList asked;  // every path passed to createFolder, in order
 
-    Entry entryAt(const QString& path) override;
-    std::optional<QString> createFolder(const QString& path) override;
+    Entry entryAt(const QString& path) override {
+        looked.append(path);
+        return RealFileSystem::entryAt(path);
+    }
+    std::optional<QString> createFolder(const QString& path) override {
+        asked.append(path);
+        return RealFileSystem::createFolder(path);
+    }
     // Name by name through the two above, so that every path is recorded.
     std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override {
         return FileSystem::entriesIn(folder, names);
@@ -89,10 +96,11 @@ struct Harness {
     std::shared_ptr<FakeProgram> program = std::make_shared<FakeProgram>();
 
     Harness();
-    QString path(const QString& relative) const; // display form of <root>/relative
+    // The display form of <root>/relative.
+    QString path(const QString& relative) const { return displayPath(root.filePath(relative)); }
     QString makeFolder(const QString& relative) const;
     void writeFile(const QString& relative, const QByteArray& bytes) const; // its folders made
-    Services services() const;
+    Services services() const { return {messages, files, drives, nullptr, program}; }
     // Takes every permission from a file or folder of the tree. Root reads all
     // the same, so the test then acts as another user, for as long as the
     // returned guard lives.
