@@ -393,12 +393,11 @@ private slots:
             seen << captions.join('|');
             chosen ? chosen->click() : QTest::keyClick(box, Qt::Key_Escape);
         });
+        using M = MessageBoxes;
         const bool ok = press == "OK";
-        const auto result = RealMessageBoxes().show(lines.join("\r\n"), "TITRE",
-                                                    ok ? MessageBoxes::Buttons::Ok
-                                                       : MessageBoxes::Buttons::OkCancel,
-                                                    MessageBoxes::Icon(icon));
-        QCOMPARE(result, ok ? MessageBoxes::Answer::Ok : MessageBoxes::Answer::Cancel);
+        const auto result = RealMessageBoxes().show(
+            lines.join("\r\n"), "TITRE", ok ? M::Buttons::Ok : M::Buttons::OkCancel, M::Icon(icon));
+        QCOMPARE(result, ok ? M::Answer::Ok : M::Answer::Cancel);
         const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Warning,
                                            QMessageBox::Information};
         // Past 40 report lines, the report scrolls, whole and readable, under the first line.
