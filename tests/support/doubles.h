@@ -61,12 +61,11 @@ public:
 
     QStringList list() override { return drives; }
     QString systemDrive() override { return system; }
-    QString driveOf(const QString& path) override { // the longest drive the path starts with
-        QString best;
+    QString driveOf(const QString& path) override { // no drive of a test holds another
         for (const QString& drive : drives)
-            if (path.startsWith(drive) && drive.size() > best.size())
-                best = drive;
-        return best;
+            if (path.startsWith(drive))
+                return drive;
+        return {};
     }
     QString currentFolder(const QString& drive) override { return current.value(drive, drive); }
     std::optional<QString> notReady(const QString& drive) override {
