@@ -18,13 +18,6 @@ MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& titl
     return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
 }
 
-QStringList FakeMessages::titles() const {
-    QStringList result;
-    for (const QString& box : boxes)
-        result << box.section(u'\n', 0, 0);
-    return result;
-}
-
 Harness::Harness() {
     makeFolder(QStringLiteral("work"));
     makeFolder(QStringLiteral("program/presets"));

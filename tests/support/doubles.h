@@ -23,7 +23,12 @@ public:
     std::function<void()> onShow; // runs while the box is "open"
 
     Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-    QStringList titles() const; // each box's first line
+    QStringList titles() const { // each box's first line
+        QStringList result;
+        for (const QString& box : boxes)
+            result << box.section(u'\n', 0, 0);
+        return result;
+    }
 };
 
 // The real file system, keeping the questions.
