@@ -1,7 +1,5 @@
 // The preview, the destination and the create command through the real
-// window with the service doubles: the pane and its count, the warnings, the
-// gate of the create command, the destination that cannot be opened or has
-// gone, and the folders made.
+// window with the service doubles.
 
 #include "app/form1.h"
 #include "output/creation.h"
@@ -196,22 +194,22 @@ private slots:
     // change of destination.
     void creates_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("names");   // created, in this order, before the prefix
+        QTest::addColumn<QStringList>("made");    // in this order, the prefix typed last
         QTest::addColumn<QString>("failingLine"); // a file already has its name
 
         const QString none;
         QTest::newRow("editor order, blank lines left out")
             << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
-            << QStringList{"zeta", "alpha", "Mu"} << none;
+            << QStringList{"neuf_zeta", "neuf_alpha", "neuf_Mu"} << none;
         QTest::newRow("empty editor") << "" << QStringList{} << none;
         QTest::newRow("stops at a file of that name")
-            << "un\r\ndeux\r\n\r\ntrois\r\nquatre" << QStringList{"un", "deux"}
-            << QStringLiteral("trois");
+            << "un\r\ndeux\r\n\r\ntrois\r\nquatre" << QStringList{"neuf_un", "neuf_deux"}
+            << "trois";
     }
 
     void creates() {
         QFETCH(QString, text);
-        QFETCH(QStringList, names);
+        QFETCH(QStringList, made);
         QFETCH(QString, failingLine);
 
         PreviewedWindow h;
@@ -227,9 +225,7 @@ private slots:
         QTest::keyClicks(w.preftext, "neuf_");
 
         QTest::mouseClick(w.Command3, Qt::LeftButton);
-        QStringList made, asked;
-        for (const QString& name : names)
-            made << "neuf_" + name;
+        QStringList asked;
         for (const QString& name : done ? made : made + QStringList{"neuf_" + failingLine})
             asked << destination + QDir::separator() + name;
         QCOMPARE(h.files->asked, asked);
