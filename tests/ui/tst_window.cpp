@@ -1,6 +1,5 @@
-// The window as a whole: its start-up values, quitting, how it is drawn and
-// read by screen readers, and the About box, through the window with the
-// service doubles.
+// The window as a whole, with the service doubles: start-up, quitting, layout,
+// keyboard, screen readers and the About box.
 
 #include "about/frmabout.h"
 #include "app/form1.h"
@@ -180,11 +179,18 @@ private slots:
         }
     }
 
-    // Each control lies inside its parent and overlaps no sibling, but for the
-    // two pages laid on the tab strip, one shown at a time. Twips rounded to
-    // pixels may make neighbours share their edge.
-    void placesDoNotOverlap() {
+    // On each page, each control lies inside its parent and overlaps no sibling,
+    // but for the two pages laid on the tab strip, one shown at a time (twips
+    // rounded to pixels may make neighbours share their edge). The focus chain
+    // follows the design; Tab goes round it past the disabled controls, the
+    // hidden page and the option buttons not selected.
+    void placesAndKeyboardOrder() {
         showWindow();
+        QStringList chain{"Command1"};
+        for (QWidget* c = m_w->Command1; (c = c->nextInFocusChain()) != m_w->Command1;)
+            if (kTabOrder.contains(c->objectName()))
+                chain << c->objectName();
+        QCOMPARE(chain, kTabOrder);
         for (int tab : {0, 1}) {
             m_w->autotab->setCurrentIndex(tab);
             const QList<QWidget*> parents = m_w->findChildren<QWidget*>() << &*m_w;
@@ -204,20 +210,7 @@ private slots:
                                  qPrintable(c->objectName() + " / " + other->objectName()));
                 }
             }
-        }
-    }
 
-    // The focus chain follows the design; Tab goes round it past the disabled
-    // controls, the hidden page and the option buttons not selected.
-    void keyboardOrder() {
-        showWindow();
-        QStringList chain{"Command1"};
-        for (QWidget* c = m_w->Command1; (c = c->nextInFocusChain()) != m_w->Command1;)
-            if (kTabOrder.contains(c->objectName()))
-                chain << c->objectName();
-        QCOMPARE(chain, kTabOrder);
-        for (int tab : {0, 1}) {
-            m_w->autotab->setCurrentIndex(tab);
             QStringList ring, walked;
             for (const QString& name : kTabOrder)
                 if (auto* c = m_w->findChild<QWidget*>(name);
