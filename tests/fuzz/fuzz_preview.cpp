@@ -169,13 +169,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (name.isEmpty())
             continue;
         names << name;
-        const bool isAsked = !line.fault;
-        if (isAsked) {
+        if (!line.fault) {
             ++looked;
             for (qsizetype k = 1; k < levels.size(); ++k)
                 uppers.insert(levels.first(k).join(pathSeparator()));
         }
-        const Entry entry = isAsked ? entryAt(joinPath(destination, name)) : Entry::None;
+        const Entry entry = !line.fault ? entryAt(joinPath(destination, name)) : Entry::None;
         if (isFolder(entry)) {
             ++existing;
         } else if (earlier == 0) {
