@@ -8,16 +8,6 @@
 
 namespace ramulo::test {
 
-MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& title, Buttons buttons,
-                                        Icon icon) {
-    const char* icons[] = {"", "warning, ", "information, "};
-    boxes << title + " [" + icons[int(icon)] + (buttons == Buttons::Ok ? "OK" : "OK, Cancel") +
-                 "]\n" + text;
-    if (onShow)
-        onShow();
-    return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
-}
-
 Harness::Harness() {
     makeFolder(QStringLiteral("work"));
     makeFolder(QStringLiteral("program/presets"));

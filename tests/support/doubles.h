@@ -22,7 +22,14 @@ public:
     QList<Answer> answers;        // answers in turn; OK once they run out
     std::function<void()> onShow; // runs while the box is "open"
 
-    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
+        const char* icons[] = {"", "warning, ", "information, "};
+        boxes << title + " [" + icons[int(icon)] + (buttons == Buttons::Ok ? "OK" : "OK, Cancel") +
+                     "]\n" + text;
+        if (onShow)
+            onShow();
+        return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
+    }
     QStringList titles() const { // each box's first line
         QStringList result;
         for (const QString& box : boxes)
