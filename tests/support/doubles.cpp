@@ -38,13 +38,4 @@ std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
     return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
 }
 
-Form1& PreviewedWindow::open(const QString& destination, const QString& names, int livePreview) {
-    w.emplace(services());
-    w->livepreview->setValue(livePreview);
-    w->Dir1->setPath(destination);
-    w->Text1->setText(names);
-    w->Command2->click();
-    return *w;
-}
-
 } // namespace ramulo::test

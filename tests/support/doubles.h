@@ -123,7 +123,14 @@ struct Harness {
 // harness first; open() makes the window.
 struct PreviewedWindow : Harness {
     std::optional<Form1> w;
-    Form1& open(const QString& destination, const QString& names, int livePreview = 1);
+    Form1& open(const QString& destination, const QString& names, int livePreview = 1) {
+        w.emplace(services());
+        w->livepreview->setValue(livePreview);
+        w->Dir1->setPath(destination);
+        w->Text1->setText(names);
+        w->Command2->click();
+        return *w;
+    }
 };
 
 } // namespace ramulo::test
