@@ -43,6 +43,11 @@ NameChain tree(int caseMode = 0, int separatorMode = 0) {
     return {{.forbiddenMode = kTreeMode, .separatorMode = separatorMode}, caseMode};
 }
 
+// A line the third report lists, its name being the line's.
+QString no(const QString& name, const QString& why) {
+    return "- " + shownCut(name) + " > " + shownCut(name) + " (" + why + ")";
+}
+
 constexpr NameRules windowsRules{.longestPath = 300,
                                  .utf16 = true,
                                  .halfPairs = true,
@@ -75,9 +80,6 @@ private slots:
 
         // Characters, lengths and what already holds the name. Names are counted
         // in bytes of UTF-8 (U+0080 takes 2, U+0800 3, a pair 4), or in UTF-16 units.
-        const auto no = [](const QString& name, const QString& why) {
-            return "- " + shownCut(name) + " > " + shownCut(name) + " (" + why + ")";
-        };
         const QString u800(86, QChar(0x800)), u80(128, QChar(0x80)),
             pairs = QString("😀").repeated(64), nul = QString("x") + QChar(0) + "y",
             half = QString("z") + QChar(0xd800),
@@ -171,19 +173,17 @@ private slots:
                        "|h/i|h/i|tube|écrit/x|existe/écrit|Caf\u00e9/A|Cafe\u0301/B"),
             "", "",
             {"- \torphelin > orphelin (retrait sans dossier parent)",
-             "- a/../b > a/../b (« .. » ne peut pas être un dossier)",
-             "- ./c > ./c (« . » ne peut pas être un dossier)",
-             "- fichier/d > fichier/d (un fichier porte déjà le nom « fichier »)",
-             "- raccourci/e > raccourci/e (un lien porte déjà le nom « raccourci »)",
-             "- lien/f > lien/f (un lien porte déjà le nom « lien »)",
-             "- " + shownCut(tooLong) + " > " + shownCut(tooLong) +
-                 " (nom trop long : 256 octets, 255 au plus)",
+             no("a/../b", "« .. » ne peut pas être un dossier"),
+             no("./c", "« . » ne peut pas être un dossier"),
+             no("fichier/d", "un fichier porte déjà le nom « fichier »"),
+             no("raccourci/e", "un lien porte déjà le nom « raccourci »"),
+             no("lien/f", "un lien porte déjà le nom « lien »"),
+             no(tooLong, "nom trop long : 256 octets, 255 au plus"),
              "- h\\i > h/i (même dossier que la ligne « h/i »)",
-             "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
-             "- écrit/x > écrit/x (un dossier du nom « écrit », écrit autrement, existe déjà)",
-             "- existe/écrit > existe/écrit (un élément de même nom, écrit autrement, existe "
-             "déjà)",
-             "- Cafe\u0301/B > Cafe\u0301/B (même dossier que la ligne « Caf\u00e9/A »)"});
+             no("tube", "un élément qui n'est pas un dossier porte déjà ce nom"),
+             no("écrit/x", "un dossier du nom « écrit », écrit autrement, existe déjà"),
+             no("existe/écrit", "un élément de même nom, écrit autrement, existe déjà"),
+             no("Cafe\u0301/B", "même dossier que la ligne « Caf\u00e9/A »")});
         const NameRules shortPaths{.longestPath = 7};
         row("a path too long, separators counted", tree(), shortPaths, "abc/de|abc/def",
             "abc/de|abc/def", "", "",
