@@ -1,6 +1,5 @@
 #include "support/doubles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -9,23 +8,17 @@
 namespace ramulo::test {
 
 Harness::Harness() {
-    makeFolder(QStringLiteral("work"));
     makeFolder(QStringLiteral("program/presets"));
     drives->drives = {displayPath(root.path())};
     drives->system = drives->drives.first();
-    drives->working = path(QStringLiteral("work"));
+    drives->working = makeFolder(QStringLiteral("work"));
     drives->home = makeFolder(QStringLiteral("home"));
     program->folder = path(QStringLiteral("program"));
 }
 
-QString Harness::makeFolder(const QString& relative) const {
-    QDir().mkpath(root.filePath(relative));
-    return path(relative);
-}
-
 void Harness::writeFile(const QString& relative, const QByteArray& bytes) const {
+    makeFolder(QFileInfo(relative).path());
     QFile file(root.filePath(relative));
-    QDir().mkpath(QFileInfo(file).path());
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
 }

@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/real_services.h"
 
+#include <QDir>
 #include <QList>
 #include <QMap>
 #include <QTemporaryDir>
@@ -109,7 +110,10 @@ struct Harness {
     Harness();
     // The display form of <root>/relative.
     QString path(const QString& relative) const { return displayPath(root.filePath(relative)); }
-    QString makeFolder(const QString& relative) const;
+    QString makeFolder(const QString& relative) const {
+        QDir().mkpath(root.filePath(relative));
+        return path(relative);
+    }
     void writeFile(const QString& relative, const QByteArray& bytes) const; // its folders made
     Services services() const { return {messages, files, drives, nullptr, program}; }
     // Takes every permission from a file or folder of the tree. Root reads all
