@@ -32,7 +32,6 @@ namespace {
 
 [[noreturn]] void fail(const char* condition, const char* file, int line) {
     std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, condition);
-    std::fflush(stderr);
     std::abort();
 }
 
@@ -98,13 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t flags = in.byte();
     const std::uint8_t chainByte = in.byte();
     const int caseMode = in.byte() % 5;
-    NameRules rules;
-    rules.utf16 = flags & 1;
-    rules.ignoresCase = flags & 2;
-    rules.windowsNames = flags & 4;
-    rules.halfPairs = flags & 32;
-    rules.longestName = 1 + in.byte();
-    rules.longestPath = 1 + 16 * in.byte();
+    const NameRules rules{.longestName = 1 + in.byte(),
+                          .longestPath = 1 + 16 * in.byte(),
+                          .utf16 = bool(flags & 1),
+                          .halfPairs = bool(flags & 32),
+                          .ignoresCase = bool(flags & 2),
+                          .windowsNames = bool(flags & 4)};
     const std::uint8_t entrySeed = in.byte();
     const qsizetype destinationLength = in.byte() % 32;
     const std::uint8_t affixLengths = in.byte();
@@ -117,17 +115,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     const QString destination = take(destinationLength);
 
-    AddsSettings adds;
-    adds.prefixOn = chainByte & 1;
-    adds.suffixOn = chainByte & 2;
-    adds.forbiddenMode = (chainByte >> 2) & 3;
-    adds.separatorMode = (chainByte >> 4) & 7;
-    adds.prefix = take(affixLengths & 15);
-    adds.suffix = take(affixLengths >> 4);
-    const QString text = all.sliced(used);
     const bool trees = flags & 8;
-    if (trees)
-        adds.forbiddenMode = kTreeMode;
+    // In the order of the fields: the prefix is taken before the suffix.
+    const AddsSettings adds{.prefixOn = bool(chainByte & 1),
+                            .prefix = take(affixLengths & 15),
+                            .suffixOn = bool(chainByte & 2),
+                            .suffix = take(affixLengths >> 4),
+                            .forbiddenMode = trees ? kTreeMode : (chainByte >> 2) & 3,
+                            .separatorMode = (chainByte >> 4) & 7};
+    const QString text = all.sliced(used);
     const NameChain chain{adds, caseMode};
     // What a path holds follows its last character.
     const auto entryAt = [entrySeed](const QString& path) {
@@ -137,18 +133,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList lines = splitLines(text);
 
     qint64 asked = 0; // paths asked about, all at once
-    PreviewInputs inputs;
-    inputs.chain = chain;
-    inputs.destination = destination;
-    inputs.entriesIn = [&](const QString& folder, const QStringList& names) {
+    const auto entriesIn = [&](const QString& folder, const QStringList& names) {
         std::vector<Entry> entries;
         for (const QString& name : names)
             entries.push_back(entryAt(joinPath(folder, name)));
         asked += names.size();
         return entries;
     };
-    inputs.rules = rules;
-    const PreviewReport report = buildPreview(lines, inputs);
+    const PreviewReport report = buildPreview(lines, {chain, destination, entriesIn, rules});
 
     QStringList names;
     qint64 duplicates = 0, existing = 0, candidates = 0, surelyImpossible = 0, looked = 0;
@@ -177,13 +169,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (name.isEmpty())
             continue;
         names << name;
-        const bool isAsked = !line.fault;
-        if (isAsked) {
+        if (!line.fault) {
             ++looked;
             for (qsizetype k = 1; k < levels.size(); ++k)
                 uppers.insert(levels.first(k).join(pathSeparator()));
         }
-        const Entry entry = isAsked ? entryAt(joinPath(destination, name)) : Entry::None;
+        const Entry entry = !line.fault ? entryAt(joinPath(destination, name)) : Entry::None;
         if (isFolder(entry)) {
             ++existing;
         } else if (earlier == 0) {

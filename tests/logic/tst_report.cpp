@@ -25,25 +25,27 @@ Entry standIn(const QString& relative) {
 }
 
 // The window's chain at its start-up settings trims spaces, so that different
-// raw lines can give the same name. The destination is the root (the
-// window's preview test meets folders and files on disk).
-PreviewInputs inputs(const NameRules& rules = {}, const NameChain& chain = {}) {
+// raw lines can give the same name. The destination is the root, holding what
+// "held" says (the window's preview test meets folders and files on disk).
+PreviewInputs inputs(const NameRules& rules = {}, const NameChain& chain = {},
+                     Entry (*held)(const QString& relative) = standIn) {
     return {chain, QString(pathSeparator()),
-            [](const QString& folder, const QStringList& names) {
+            [held](const QString& folder, const QStringList& names) {
                 std::vector<Entry> entries;
                 for (const QString& name : names)
-                    entries.push_back(standIn(joinPath(folder, name).mid(1)));
+                    entries.push_back(held(joinPath(folder, name).mid(1)));
                 return entries;
             },
             rules};
 }
 
 NameChain tree(int caseMode = 0, int separatorMode = 0) {
-    NameChain chain;
-    chain.adds.forbiddenMode = kTreeMode;
-    chain.adds.separatorMode = separatorMode;
-    chain.caseMode = caseMode;
-    return chain;
+    return {{.forbiddenMode = kTreeMode, .separatorMode = separatorMode}, caseMode};
+}
+
+// A line the third report lists, its name being the line's.
+QString no(const QString& name, const QString& why) {
+    return "- " + shownCut(name) + " > " + shownCut(name) + " (" + why + ")";
 }
 
 constexpr NameRules windowsRules{.longestPath = 300,
@@ -78,9 +80,6 @@ private slots:
 
         // Characters, lengths and what already holds the name. Names are counted
         // in bytes of UTF-8 (U+0080 takes 2, U+0800 3, a pair 4), or in UTF-16 units.
-        const auto no = [](const QString& name, const QString& why) {
-            return "- " + shownCut(name) + " > " + shownCut(name) + " (" + why + ")";
-        };
         const QString u800(86, QChar(0x800)), u80(128, QChar(0x80)),
             pairs = QString("😀").repeated(64), nul = QString("x") + QChar(0) + "y",
             half = QString("z") + QChar(0xd800),
@@ -91,29 +90,20 @@ private slots:
                                 "COM0", "COM10",   "fin.",      "écrit"};
         const QString link = "- raccourci > raccourci (un lien porte déjà ce nom)",
                       other =
-                          "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)";
-        QTest::newRow("ext4") << NameRules{} << kinds << none
-                              << QStringList{no(u800, "nom trop long : 258 octets, 255 au plus"),
-                                             no(u80, "nom trop long : 256 octets, 255 au plus"),
-                                             no(pairs, "nom trop long : 256 octets, 255 au plus"),
-                                             no(nul, refused + "0000"),
-                                             no(half, refused + "D800"),
-                                             link,
-                                             other,
-                                             no("écrit", "un dossier de même nom, écrit "
-                                                         "autrement, existe déjà")};
-        QTest::newRow("Windows") << windowsRules << kinds << none
-                                 << QStringList{
-                                        no(nul, refused + "0000"),
-                                        link,
-                                        other,
-                                        no("a\tb", refused + "0009"),
-                                        no("nul.txt", "nom réservé par le système"),
-                                        no("COM9", "nom réservé par le système"),
-                                        no("lpt1.txt", "nom réservé par le système"),
-                                        no("fin.", "le système retire le point ou l'espace final"),
-                                        no("écrit", "un dossier de même nom, écrit autrement, "
-                                                    "existe déjà")};
+                          "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
+                      respelt = "un dossier de même nom, écrit autrement, existe déjà",
+                      reserved = "nom réservé par le système";
+        // clang-format off
+        QTest::newRow("ext4") << NameRules{} << kinds << none << QStringList{
+            no(u800, "nom trop long : 258 octets, 255 au plus"),
+            no(u80, "nom trop long : 256 octets, 255 au plus"),
+            no(pairs, "nom trop long : 256 octets, 255 au plus"),
+            no(nul, refused + "0000"), no(half, refused + "D800"), link, other, no("écrit", respelt)};
+        QTest::newRow("Windows") << windowsRules << kinds << none << QStringList{
+            no(nul, refused + "0000"), link, other, no("a\tb", refused + "0009"),
+            no("nul.txt", reserved), no("COM9", reserved), no("lpt1.txt", reserved),
+            no("fin.", "le système retire le point ou l'espace final"), no("écrit", respelt)};
+        // clang-format on
         // The destination "/" and the name: a path of 100 units at most.
         NameRules shortPaths = windowsRules;
         shortPaths.longestPath = 100;
@@ -183,21 +173,18 @@ private slots:
                        "|h/i|h/i|tube|écrit/x|existe/écrit|Caf\u00e9/A|Cafe\u0301/B"),
             "", "",
             {"- \torphelin > orphelin (retrait sans dossier parent)",
-             "- a/../b > a/../b (« .. » ne peut pas être un dossier)",
-             "- ./c > ./c (« . » ne peut pas être un dossier)",
-             "- fichier/d > fichier/d (un fichier porte déjà le nom « fichier »)",
-             "- raccourci/e > raccourci/e (un lien porte déjà le nom « raccourci »)",
-             "- lien/f > lien/f (un lien porte déjà le nom « lien »)",
-             "- " + shownCut(tooLong) + " > " + shownCut(tooLong) +
-                 " (nom trop long : 256 octets, 255 au plus)",
+             no("a/../b", "« .. » ne peut pas être un dossier"),
+             no("./c", "« . » ne peut pas être un dossier"),
+             no("fichier/d", "un fichier porte déjà le nom « fichier »"),
+             no("raccourci/e", "un lien porte déjà le nom « raccourci »"),
+             no("lien/f", "un lien porte déjà le nom « lien »"),
+             no(tooLong, "nom trop long : 256 octets, 255 au plus"),
              "- h\\i > h/i (même dossier que la ligne « h/i »)",
-             "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
-             "- écrit/x > écrit/x (un dossier du nom « écrit », écrit autrement, existe déjà)",
-             "- existe/écrit > existe/écrit (un élément de même nom, écrit autrement, existe "
-             "déjà)",
-             "- Cafe\u0301/B > Cafe\u0301/B (même dossier que la ligne « Caf\u00e9/A »)"});
-        NameRules shortPaths;
-        shortPaths.longestPath = 7;
+             no("tube", "un élément qui n'est pas un dossier porte déjà ce nom"),
+             no("écrit/x", "un dossier du nom « écrit », écrit autrement, existe déjà"),
+             no("existe/écrit", "un élément de même nom, écrit autrement, existe déjà"),
+             no("Cafe\u0301/B", "même dossier que la ligne « Caf\u00e9/A »")});
+        const NameRules shortPaths{.longestPath = 7};
         row("a path too long, separators counted", tree(), shortPaths, "abc/de|abc/def",
             "abc/de|abc/def", "", "",
             {"- abc/def > abc/def (chemin trop long : 8 octets, 7 au plus)"});
@@ -216,8 +203,7 @@ private slots:
             "2025 - Client A/Factures|2025 - Client B/Factures|2025 - Client B/2025 - "
             "Devis/Factures",
             "", "", {});
-        NameChain spaces;
-        spaces.adds.forbiddenMode = 1;
+        const NameChain spaces{{.forbiddenMode = 1}};
         row("the other entries make no tree", spaces, linux, "Client/2025|\tDevis|\tDevis",
             "Client 2025|\tDevis|\tDevis", "- \tDevis", "", {});
     }
@@ -261,14 +247,10 @@ private slots:
         QStringList lines(1002, "x"); // 501,501 report lines
         for (int i = 0; i < 1003; ++i)
             lines << QString("d%1").arg(i) << QString("n%1").arg(i) + QChar(0);
-        PreviewInputs folders = inputs();
-        folders.entriesIn = [](const QString&, const QStringList& names) {
-            std::vector<Entry> entries;
-            for (const QString& name : names)
-                entries.push_back(name.startsWith('d') ? Entry::Folder : Entry::None);
-            return entries;
+        const auto folders = [](const QString& name) {
+            return name.startsWith('d') ? Entry::Folder : Entry::None;
         };
-        const PreviewReport r = buildPreview(lines, folders);
+        const PreviewReport r = buildPreview(lines, inputs({}, {}, folders));
         for (const ReportLines* box : {&r.duplicates, &r.existing, &r.impossible})
             QCOMPARE(box->lines.size(), kReportLimit);
         QCOMPARE(r.duplicates.leftOut, 501'501 - 1000);

@@ -1,9 +1,5 @@
 #include "support/doubles.h"
 
-#include "platform/folders.h"
-#include "platform/paths.h"
-
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,55 +7,18 @@
 
 namespace ramulo::test {
 
-MessageBoxes::Answer FakeMessages::show(const QString& text, const QString& title, Buttons buttons,
-                                        Icon icon) {
-    const char* icons[] = {"", "warning, ", "information, "};
-    boxes << title + " [" + icons[int(icon)] + (buttons == Buttons::Ok ? "OK" : "OK, Cancel") +
-                 "]\n" + text;
-    if (onShow)
-        onShow();
-    return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
-}
-
-QStringList FakeMessages::titles() const {
-    QStringList result;
-    for (const QString& box : boxes)
-        result << box.section(u'\n', 0, 0);
-    return result;
-}
-
-FileSystem::Entry FakeFileSystem::entryAt(const QString& path) {
-    looked.append(path);
-    return RealFileSystem::entryAt(path);
-}
-
-std::optional<QString> FakeFileSystem::createFolder(const QString& path) {
-    asked.append(path);
-    return RealFileSystem::createFolder(path);
-}
-
 Harness::Harness() {
-    makeFolder(QStringLiteral("work"));
     makeFolder(QStringLiteral("program/presets"));
     drives->drives = {displayPath(root.path())};
     drives->system = drives->drives.first();
-    drives->working = path(QStringLiteral("work"));
+    drives->working = makeFolder(QStringLiteral("work"));
     drives->home = makeFolder(QStringLiteral("home"));
     program->folder = path(QStringLiteral("program"));
 }
 
-QString Harness::path(const QString& relative) const {
-    return displayPath(root.filePath(relative));
-}
-
-QString Harness::makeFolder(const QString& relative) const {
-    QDir().mkpath(root.filePath(relative));
-    return path(relative);
-}
-
 void Harness::writeFile(const QString& relative, const QByteArray& bytes) const {
+    makeFolder(QFileInfo(relative).path());
     QFile file(root.filePath(relative));
-    QDir().mkpath(QFileInfo(file).path());
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
 }
@@ -70,19 +29,6 @@ std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
     if (geteuid() != 0 || seteuid(65534) != 0)
         return nullptr;
     return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
-}
-
-Services Harness::services() const {
-    return {messages, files, drives, nullptr, program};
-}
-
-Form1& PreviewedWindow::open(const QString& destination, const QString& names, int livePreview) {
-    w.emplace(h.services());
-    w->livepreview->setValue(livePreview);
-    w->Dir1->setPath(destination);
-    w->Text1->setText(names);
-    w->Command2->click();
-    return *w;
 }
 
 } // namespace ramulo::test

@@ -3,8 +3,10 @@
 // and answer what the test decided.
 
 #include "app/form1.h"
+#include "platform/folders.h"
 #include "platform/real_services.h"
 
+#include <QDir>
 #include <QList>
 #include <QMap>
 #include <QTemporaryDir>
@@ -21,8 +23,20 @@ public:
     QList<Answer> answers;        // answers in turn; OK once they run out
     std::function<void()> onShow; // runs while the box is "open"
 
-    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
-    QStringList titles() const; // each box's first line
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
+        const char* icons[] = {"", "warning, ", "information, "};
+        boxes << title + " [" + icons[int(icon)] + (buttons == Buttons::Ok ? "OK" : "OK, Cancel") +
+                     "]\n" + text;
+        if (onShow)
+            onShow();
+        return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
+    }
+    QStringList titles() const { // each box's first line
+        QStringList result;
+        for (const QString& box : boxes)
+            result << box.section(u'\n', 0, 0);
+        return result;
+    }
 };
 
 // The real file system, keeping the questions.
@@ -31,8 +45,14 @@ public:
     QStringList looked; // every path passed to entryAt, in order
     QStringList asked;  // every path passed to createFolder, in order
 
-    Entry entryAt(const QString& path) override;
-    std::optional<QString> createFolder(const QString& path) override;
+    Entry entryAt(const QString& path) override {
+        looked.append(path);
+        return RealFileSystem::entryAt(path);
+    }
+    std::optional<QString> createFolder(const QString& path) override {
+        asked.append(path);
+        return RealFileSystem::createFolder(path);
+    }
     // Name by name through the two above, so that every path is recorded.
     std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override {
         return FileSystem::entriesIn(folder, names);
@@ -54,12 +74,11 @@ public:
 
     QStringList list() override { return drives; }
     QString systemDrive() override { return system; }
-    QString driveOf(const QString& path) override { // the longest drive the path starts with
-        QString best;
+    QString driveOf(const QString& path) override { // no drive of a test holds another
         for (const QString& drive : drives)
-            if (path.startsWith(drive) && drive.size() > best.size())
-                best = drive;
-        return best;
+            if (path.startsWith(drive))
+                return drive;
+        return {};
     }
     QString currentFolder(const QString& drive) override { return current.value(drive, drive); }
     std::optional<QString> notReady(const QString& drive) override {
@@ -89,10 +108,14 @@ struct Harness {
     std::shared_ptr<FakeProgram> program = std::make_shared<FakeProgram>();
 
     Harness();
-    QString path(const QString& relative) const; // display form of <root>/relative
-    QString makeFolder(const QString& relative) const;
+    // The display form of <root>/relative.
+    QString path(const QString& relative) const { return displayPath(root.filePath(relative)); }
+    QString makeFolder(const QString& relative) const {
+        QDir().mkpath(root.filePath(relative));
+        return path(relative);
+    }
     void writeFile(const QString& relative, const QByteArray& bytes) const; // its folders made
-    Services services() const;
+    Services services() const { return {messages, files, drives, nullptr, program}; }
     // Takes every permission from a file or folder of the tree. Root reads all
     // the same, so the test then acts as another user, for as long as the
     // returned guard lives.
@@ -102,10 +125,16 @@ struct Harness {
 // The window over a harness, as a user starts on a list: the destination
 // opened, the names put in the editor, the preview button pressed. Set up the
 // harness first; open() makes the window.
-struct PreviewedWindow {
-    Harness h;
+struct PreviewedWindow : Harness {
     std::optional<Form1> w;
-    Form1& open(const QString& destination, const QString& names, int livePreview = 1);
+    Form1& open(const QString& destination, const QString& names, int livePreview = 1) {
+        w.emplace(services());
+        w->livepreview->setValue(livePreview);
+        w->Dir1->setPath(destination);
+        w->Text1->setText(names);
+        w->Command2->click();
+        return *w;
+    }
 };
 
 } // namespace ramulo::test

@@ -1,7 +1,5 @@
-// The editor and the name sources through the window: how the formatting
-// controls shape the names; which gesture rebuilds the preview and which one
-// turns "Créer" off (the whole automatic preview, in one table); the number
-// generator, the preset list, the tab pages and the preview's zoom.
+// The editor and the name sources through the window: the formatting controls,
+// the automatic preview, the number generator, the presets, the pages and zoom.
 
 #include "app/form1.h"
 #include "support/doubles.h"
@@ -107,8 +105,7 @@ private slots:
         add("destination", true, 2, [](Form1& w) { w.Dir1->setPath(w.Dir1->path() + "/b"); });
         add("preset", true, 0, [](Form1& w) { w.File1->setCurrentRow(0); });
         add("dropped file", true, 0, [](Form1& w) {
-            drop(w, {QUrl::fromLocalFile(w.File1->item(0)->data(Qt::UserRole).toString() +
-                                         "/Mois.txt")});
+            drop(w, {QUrl::fromLocalFile(w.File1->folders().value(0) + "/Mois.txt")});
         });
         add("generator", true, 2, [](Form1& w) { w.Command6->click(); });
 
@@ -336,8 +333,7 @@ private slots:
     void dropRefused() {
         QFETCH(QStringList, dropped);
         QFETCH(QString, box);
-        QVERIFY(::mkfifo(QFile::encodeName(h->root.filePath("work/tube.txt")).constData(), 0600) ==
-                0);
+        QCOMPARE(::mkfifo(QFile::encodeName(h->path("work/tube.txt")).constData(), 0600), 0);
         QList<QUrl> urls;
         for (const QString& item : dropped)
             urls << (item.contains("://") ? QUrl(item)
@@ -358,16 +354,15 @@ private slots:
     // folder it was listed from; "Recharger" reads both again. Run from any
     // other folder, it lists only its own. The user's folder is never made.
     void ownPresets() {
-        Harness own;
-        own.program->home = own.path("data");
-        own.program->folder = own.path("usr/lib/ramulo");
+        h->program->home = h->path("data");
+        h->program->folder = h->path("usr/lib/ramulo");
         for (const char* name : {"Mois.txt", "Jours.txt"})
-            own.writeFile(QStringLiteral("usr/lib/ramulo/presets/") + name, "livrés");
-        QCOMPARE(Form1(own.services()).File1->count(), 2);
-        QVERIFY(!QDir(own.path("data")).exists());
+            h->writeFile(QStringLiteral("usr/lib/ramulo/presets/") + name, "livrés");
+        QCOMPARE(Form1(h->services()).File1->count(), 2);
+        QVERIFY(!QDir(h->path("data")).exists());
         for (const char* name : {"Mois.txt", "Perso.txt"})
-            own.writeFile(QStringLiteral("data/ramulo/presets/") + name, "miens");
-        Form1 installed(own.services());
+            h->writeFile(QStringLiteral("data/ramulo/presets/") + name, "miens");
+        Form1 installed(h->services());
         const auto loaded = [&] {
             QStringList seen;
             for (int row = 0; row < installed.File1->count(); ++row) {
@@ -377,13 +372,13 @@ private slots:
             return seen;
         };
         QCOMPARE(loaded(), QStringList({"Jours.txt livrés", "Mois.txt miens", "Perso.txt miens"}));
-        QFile::remove(own.root.filePath("data/ramulo/presets/Mois.txt"));
-        own.writeFile("data/ramulo/presets/Jours.txt", "miens");
+        QFile::remove(h->root.filePath("data/ramulo/presets/Mois.txt"));
+        h->writeFile("data/ramulo/presets/Jours.txt", "miens");
         installed.Command7->click();
         QCOMPARE(loaded(), QStringList({"Jours.txt miens", "Mois.txt livrés", "Perso.txt miens"}));
-        own.program->folder = own.path("program"); // a portable copy, with no presets
-        QCOMPARE(Form1(own.services()).File1->count(), 0);
-        QVERIFY(own.messages->boxes.isEmpty());
+        h->program->folder = h->path("program"); // a portable copy: its Mois.txt alone
+        QCOMPARE(Form1(h->services()).File1->count(), 1);
+        QVERIFY(h->messages->boxes.isEmpty());
     }
 
     // The pages follow the tab, each keeping its state; the zoom sets the

@@ -34,23 +34,23 @@ using namespace ramulo;
 class TstPlatform : public QObject {
     Q_OBJECT
 private slots:
-    // A user's pick clicks once, the entry already shown too.
-    void comboBoxClicks() {
+    // A user's pick in a list clicks once, the entry already shown too. A check
+    // box clicks after each change of value; the user's click never grays it.
+    // The option buttons of a parent form one group, the one selected still
+    // clicks, and Enter clicks a focused button once, as Space does.
+    void clicks() {
         ComboBox combo;
         combo.setEntries({"a", "b", "c"});
-        QSignalSpy clicks(&combo, &ComboBox::Click);
+        QSignalSpy picks(&combo, &ComboBox::Click);
         combo.setCurrentIndex(1); // from code; the user then picks it again
         for (const int row : {1, 0}) {
-            clicks.clear();
+            picks.clear();
             combo.showPopup();
             combo.view()->setCurrentIndex(combo.model()->index(row, 0));
             QTest::keyClick(combo.view(), Qt::Key_Return);
-            QCOMPARE(clicks.count(), 1);
+            QCOMPARE(picks.count(), 1);
         }
-    }
 
-    // A click follows each change of value; the user's click never grays the box.
-    void checkBoxValues() {
         CheckBox box("x");
         QList<int> seen;
         connect(&box, &CheckBox::Click, [&] { seen << box.value(); });
@@ -59,6 +59,16 @@ private slots:
         for (int i = 0; i < 3; ++i)
             box.click();
         QCOMPARE(seen, (QList<int>{1, 2, 0, 2, 1, 0, 1}));
+
+        QWidget page;
+        OptionButton a("a", &page), b("b", &page);
+        a.setChecked(true);
+        QSignalSpy clicks(&b, &OptionButton::Click);
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(&b, key);
+        QTest::mouseClick(&b, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 4);
+        QVERIFY(b.isChecked() && !a.isChecked());
     }
 
     // The editor's text comes back as it was set, no-break spaces and lone CR or
@@ -129,20 +139,6 @@ private slots:
         QCOMPARE(drives.drive(), "D:\\");
     }
 
-    // The option buttons of a parent form one group; the one selected still clicks.
-    // Enter clicks a focused button once, as Space does.
-    void buttons() {
-        QWidget page;
-        OptionButton a("a", &page), b("b", &page);
-        a.setChecked(true);
-        QSignalSpy clicks(&b, &OptionButton::Click);
-        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
-            QTest::keyClick(&b, key);
-        QTest::mouseClick(&b, Qt::LeftButton);
-        QCOMPARE(clicks.count(), 4);
-        QVERIFY(b.isChecked() && !a.isChecked());
-    }
-
     // What a folder holds, asked path by path, from one read of the folder and
     // from several threads: the same answers. Folders made through the open
     // destination fail for the same reasons as through their joined paths;
@@ -157,39 +153,25 @@ private slots:
         QVERIFY(QFile::link(tmp.filePath("Réunions 2007"), tmp.filePath("vers dossier")));
         QVERIFY(QFile::link(tmp.filePath("absent"), tmp.filePath("lien")));
         QCOMPARE(::mkfifo(QFile::encodeName(tmp.filePath("tube")).constData(), 0600), 0);
-        const QStringList kinds{"Réunions 2007",
-                                "RÉUNIONS 2007",
-                                "fichier",
-                                "vers dossier",
-                                "lien",
-                                "tube",
-                                "absent",
-                                ".",
-                                "..",
-                                "Réunions 2007/../fichier",
-                                "\u00e9",
-                                "e\u0301",
-                                QString(300, 'x'),
-                                QString("x") + QChar(0),
-                                QString("z") + QChar(0xd800),
-                                "",
-                                "nulle/part"};
         using E = Entry;
-        const std::vector<Entry> expected{E::Folder, E::None,   E::File,   E::FolderLink, E::Link,
-                                          E::Other,  E::None,   E::Folder, E::Folder,     E::File,
-                                          E::None,   E::Folder, E::None,   E::None,       E::None,
-                                          E::Folder, E::None};
+        // clang-format off
+        const std::pair<QString, Entry> held[] = {
+            {"Réunions 2007", E::Folder}, {"RÉUNIONS 2007", E::None}, {"fichier", E::File},
+            {"vers dossier", E::FolderLink}, {"lien", E::Link}, {"tube", E::Other},
+            {"absent", E::None}, {".", E::Folder}, {"..", E::Folder},
+            {"Réunions 2007/../fichier", E::File}, {"\u00e9", E::None}, {"e\u0301", E::Folder},
+            {QString(300, 'x'), E::None}, {QString("x") + QChar(0), E::None},
+            {QString("z") + QChar(0xd800), E::None}, {"", E::Folder}, {"nulle/part", E::None}};
+        // clang-format on
+        QStringList names; // enough for the threads
         std::vector<Entry> oneByOne;
-        for (const QString& name : kinds)
-            oneByOne.push_back(fs.entryAt(joinPath(tmp.path(), name)));
-        QVERIFY(oneByOne == expected);
-
-        QStringList names;
-        while (names.size() < 2100) // enough for the threads
-            names += kinds;
-        oneByOne.clear();
-        for (qsizetype i = 0; i < names.size(); ++i)
-            oneByOne.push_back(expected[std::size_t(i % kinds.size())]);
+        while (names.size() < 2100)
+            for (const auto& [name, entry] : held) {
+                names << name;
+                oneByOne.push_back(entry);
+            }
+        for (const auto& [name, entry] : held)
+            QVERIFY2(fs.entryAt(joinPath(tmp.path(), name)) == entry, qPrintable(name));
         const auto listed = fs.entriesByListing(tmp.path(), names);
         QVERIFY2(listed, "the temporary folder's file system compares names byte for byte");
         QVERIFY(*listed == oneByOne);
@@ -208,7 +190,8 @@ private slots:
         const auto maker = fs.folderMaker(tmp.path());
         QStringList made;
         qint64 count = 0;
-        for (const QString& name : kinds + QStringList{"absent/sous"}) {
+        const QStringList kinds = names.first(std::size(held)) << "absent/sous";
+        for (const QString& name : kinds) {
             const QString path = joinPath(tmp.path(), name);
             if (const auto reason = maker->make({name}, count))
                 QVERIFY2(!reason->isEmpty() && reason == fs.createFolder(path),
@@ -327,14 +310,13 @@ private slots:
         // The user's data: XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
         const QByteArray kept = qgetenv("XDG_DATA_HOME");
         const QString usual = QDir::homePath() + "/.local/share";
-        for (const auto& [set, home] :
-             {std::pair<QString, QString>{"/srv/données/", "/srv/données"},
-              {"relatif/share", usual},
-              { "",
-                usual }}) {
-            qputenv("XDG_DATA_HOME", set.toUtf8());
-            QCOMPARE(RealProgramInfo().dataHome(), home);
-        }
+        const auto dataHome = [](const QByteArray& set) {
+            qputenv("XDG_DATA_HOME", set);
+            return RealProgramInfo().dataHome();
+        };
+        QCOMPARE(dataHome("/srv/données/"), "/srv/données");
+        QCOMPARE(dataHome("relatif/share"), usual);
+        QCOMPARE(dataHome(""), usual);
         qputenv("XDG_DATA_HOME", kept);
 #endif
     }
@@ -406,12 +388,11 @@ private slots:
             seen << captions.join('|');
             chosen ? chosen->click() : QTest::keyClick(box, Qt::Key_Escape);
         });
+        using M = MessageBoxes;
         const bool ok = press == "OK";
-        const auto result = RealMessageBoxes().show(lines.join("\r\n"), "TITRE",
-                                                    ok ? MessageBoxes::Buttons::Ok
-                                                       : MessageBoxes::Buttons::OkCancel,
-                                                    MessageBoxes::Icon(icon));
-        QCOMPARE(result, ok ? MessageBoxes::Answer::Ok : MessageBoxes::Answer::Cancel);
+        const auto result = RealMessageBoxes().show(
+            lines.join("\r\n"), "TITRE", ok ? M::Buttons::Ok : M::Buttons::OkCancel, M::Icon(icon));
+        QCOMPARE(result, ok ? M::Answer::Ok : M::Answer::Cancel);
         const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Warning,
                                            QMessageBox::Information};
         // Past 40 report lines, the report scrolls, whole and readable, under the first line.
