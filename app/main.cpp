@@ -21,11 +21,9 @@ bool displayMissing(const QStringList& arguments) {
     for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         if (!qEnvironmentVariableIsEmpty(variable))
             return false;
-    for (const QString& argument : arguments)
-        if (argument.startsWith(QStringLiteral("-platform")) ||
-            argument.startsWith(QStringLiteral("--platform")))
-            return false;
-    return true;
+    // Qt takes its platform as "-platform <name>" (or "--platform <name>") only.
+    return !arguments.contains(QStringLiteral("-platform")) &&
+           !arguments.contains(QStringLiteral("--platform"));
 #else
     Q_UNUSED(arguments);
     return false;
