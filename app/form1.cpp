@@ -26,16 +26,15 @@ Form1::Form1(Services services, const QString& folder, QWidget* parent)
     // current folder that cannot be opened gives way to the home folder, then
     // to any drive's. A folder the program was started on comes before them
     // all; one that cannot be opened is told of once the window shows.
-    QStringList candidates = startFolders();
     if (!folder.isEmpty()) {
         if (const auto reason = unreadableFolder(folder))
             m_startRefusal = QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2")
                                  .arg(shownCut(folder), *reason);
         else
-            candidates.prepend(folder);
+            m_folderGiven = true;
     }
-    const QString here = firstReadableFolder(candidates).value_or(QString());
-    m_folderGiven = !folder.isEmpty() && here == folder;
+    const QString here =
+        m_folderGiven ? folder : firstReadableFolder(startFolders()).value_or(QString());
     Drive1->setDrives(m_services.drives->list());
     {
         const QSignalBlocker quietDrive(Drive1);

@@ -196,27 +196,31 @@ void EditorBox::insertFromMimeData(const QMimeData* source) {
     }
 }
 
+namespace {
 // Files are taken as a copy, whatever the program they come from proposes:
-// a move would let it delete them.
-void EditorBox::dragEnterEvent(QDragEnterEvent* event) {
+// a move would let it delete them. False for a drag that carries no files.
+bool takeFilesAsCopy(QDropEvent* event) {
     if (!event->mimeData()->hasUrls())
-        return QPlainTextEdit::dragEnterEvent(event);
+        return false;
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    return true;
+}
+} // namespace
+
+void EditorBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!takeFilesAsCopy(event))
+        QPlainTextEdit::dragEnterEvent(event);
 }
 
 void EditorBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (!event->mimeData()->hasUrls())
-        return QPlainTextEdit::dragMoveEvent(event);
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    if (!takeFilesAsCopy(event))
+        QPlainTextEdit::dragMoveEvent(event);
 }
 
 void EditorBox::dropEvent(QDropEvent* event) {
-    if (!event->mimeData()->hasUrls())
+    if (!takeFilesAsCopy(event))
         return QPlainTextEdit::dropEvent(event);
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
     QTimer::singleShot(0, this, [this, urls = event->mimeData()->urls()] { emit DropFiles(urls); });
 }
 

@@ -25,7 +25,7 @@ QStringList presetFolders(const QString& programFolder, const QString& dataHome)
     const QString installed = QDir::toNativeSeparators(QStringLiteral("/" RAMULO_PROGRAM_DIR));
     if (dataHome.isEmpty() || !programFolder.endsWith(installed))
         return {presetsFolder(programFolder)};
-    return {joinPath(joinPath(dataHome, QStringLiteral("ramulo")), QStringLiteral("presets")),
+    return {presetsFolder(joinPath(dataHome, QStringLiteral("ramulo"))),
             presetsFolder(programFolder)};
 }
 

@@ -16,10 +16,11 @@ QChar pathSeparator();
 // ends with one (a drive root).
 QString joinPath(const QString& folder, const QString& name);
 
-// The preset folders, each named "presets", the first one's files hiding the same names in the
-// next: an installed program (in <prefix>/lib/ramulo) lists the user's own
-// presets, <dataHome>/ramulo/presets, before its own; a program run from
-// its build folder or from any other folder lists only its own.
+// The preset folders, each named "presets", the first one's files hiding
+// the same names in the next: an installed program (in <prefix>/lib/ramulo)
+// lists the user's own presets, <dataHome>/ramulo/presets, before its own; a
+// program run from its build folder or from any other folder lists only its
+// own.
 QStringList presetFolders(const QString& programFolder, const QString& dataHome);
 
 // The folders above a path, nearest first, up to its root.

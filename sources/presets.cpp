@@ -27,13 +27,13 @@ QString fromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-bool utf16(const QByteArray& bytes) {
+bool startsAsUtf16(const QByteArray& bytes) {
     return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
 
 std::optional<QString> decoded(const QByteArray& bytes, QString& refusal) {
     const bool littleEndian = bytes.startsWith("\xFF\xFE");
-    if (utf16(bytes)) {
+    if (startsAsUtf16(bytes)) {
         // A file cut short: the decoder would drop an odd last byte, and a
         // high surrogate last is half a character whose pair is missing.
         const QByteArray units = bytes.sliced(2);
@@ -67,7 +67,7 @@ std::optional<QString> decoded(const QByteArray& bytes, QString& refusal) {
 } // namespace
 
 std::optional<QString> notText(const QByteArray& head) {
-    if (utf16(head) || !head.contains('\0'))
+    if (startsAsUtf16(head) || !head.contains('\0'))
         return std::nullopt;
     return QStringLiteral("ce n'est pas un fichier texte.");
 }
