@@ -59,7 +59,7 @@ void frmAbout::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(px(7575), px(4665));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.svg")));
+    setWindowIcon(picture(QStringLiteral("icon")));
     setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(true);
@@ -70,7 +70,7 @@ void frmAbout::buildControls() {
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     picIcon = place(new QLabel(this), "picIcon", 240, 240, 480, 480);
-    picIcon->setPixmap(QIcon(QStringLiteral(":/icon.svg")).pixmap(QSize(32, 32)));
+    picIcon->setPixmap(picture(QStringLiteral("icon")).pixmap(QSize(32, 32)));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblDisclaimer = place(new QLabel(QString::fromUtf8(kDisclaimer), this), "lblDisclaimer", 240,

@@ -50,7 +50,7 @@ void Form1::buildControls() {
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ramulo"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.svg")));
+    setWindowIcon(picture(QStringLiteral("icon")));
     setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
     // A fixed border: no resizing, no minimise or maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -59,7 +59,7 @@ void Form1::buildControls() {
     setFixedSize(px(9255), px(7320));
 
     Picture1 = place(new QLabel(this), "Picture1", 3120, 120, 6030, 1530);
-    Picture1->setPixmap(QIcon(QStringLiteral(":/banner.svg")).pixmap(QSize(400, 100)));
+    Picture1->setPixmap(picture(QStringLiteral("banner")).pixmap(QSize(400, 100)));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // Destination
@@ -193,23 +193,23 @@ void Form1::buildControls() {
     }
 
     // Picture buttons
-    Command2 = place(new PictureButton(QStringLiteral(":/preview.svg"),
+    Command2 = place(new PictureButton(QStringLiteral("preview"),
                                        QStringLiteral("Aperçu de la liste selon les paramètres de "
                                                       "l'éditeur"),
                                        this),
                      "Command2", 6360, 1800, 1335, 855);
     Command3 =
-        place(new PictureButton(QStringLiteral(":/create.svg"),
+        place(new PictureButton(QStringLiteral("create"),
                                 QStringLiteral("Générer la liste de dossier, désactivé si un "
                                                "doublon est détecté"),
                                 this),
               "Command3", 7800, 1800, 1335, 855);
     invalidate(); // until start-up's first preview
     Command5 =
-        place(new PictureButton(QStringLiteral(":/about.svg"),
+        place(new PictureButton(QStringLiteral("about"),
                                 QStringLiteral("Bah cliquez dessus, vous verrez bien..."), this),
               "Command5", 6360, 2760, 1335, 855);
-    Command1 = place(new PictureButton(QStringLiteral(":/quit.svg"),
+    Command1 = place(new PictureButton(QStringLiteral("quit"),
                                        QStringLiteral("Quitter le programme"), this),
                      "Command1", 7800, 2760, 1335, 855);
 

@@ -175,9 +175,13 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
     QPushButton::keyPressEvent(event);
 }
 
-PictureButton::PictureButton(const QString& picture, const QString& tooltip, QWidget* parent)
+QIcon picture(const QString& name) {
+    return QIcon(QStringLiteral(":/") + name + QStringLiteral(RAMULO_PICTURE_TYPE));
+}
+
+PictureButton::PictureButton(const QString& pictureName, const QString& tooltip, QWidget* parent)
     : CommandButton(QString(), parent) {
-    setIcon(QIcon(picture));
+    setIcon(picture(pictureName));
     setIconSize(QSize(48, 48));
     setToolTip(tooltip);
 }

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +38,10 @@ constexpr int px(int twips) {
 }
 QRect twipsRect(int left, int top, int width, int height);
 QFont makeFont(const QString& family, double points, bool bold = false, bool italic = false);
+// One of the program's pictures by its name ("icon", "banner", "quit" …): drawn
+// from its SVG where Qt draws SVG, else from PNGs made at one and two times
+// its size.
+QIcon picture(const QString& name);
 
 // Names the widget as the window's control and puts it at its place, in twips.
 template <typename W> W* place(W* widget, const char* name, int l, int t, int w, int h) {
@@ -143,7 +148,7 @@ protected:
 class PictureButton : public CommandButton {
     Q_OBJECT
 public:
-    PictureButton(const QString& picture, const QString& tooltip, QWidget* parent = nullptr);
+    PictureButton(const QString& pictureName, const QString& tooltip, QWidget* parent = nullptr);
 };
 
 // Option button drawn as a push button; one group per parent.
