@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 namespace ramulo::test {
 
@@ -26,9 +28,13 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) const 
 std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
     QFile(root.path()).setPermissions(QFile(path(QStringLiteral("program"))).permissions());
     QFile(root.filePath(relative)).setPermissions({});
+#ifdef Q_OS_WIN
+    return nullptr;
+#else
     if (geteuid() != 0 || seteuid(65534) != 0)
         return nullptr;
     return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
+#endif
 }
 
 } // namespace ramulo::test
