@@ -3,7 +3,8 @@
 # Nemo action. Each file holds only the keys its format documents, with the ones its file
 # manager needs; its command line, expanded as that file manager expands it and split as
 # it splits it, starts `ramulo` from PATH on the folder clicked, whose name has a space
-# and an accent. The program tells the folder it opened on through its ramulo.start log.
+# and an accent. So does the Nautilus script the README's command writes. The program
+# tells the folder it opened on through its ramulo.start log.
 #     tst_actions.sh <program> <source folder> <component id>
 set -euo pipefail
 program=$(realpath "$1") source=$(realpath "$2") id=$3
@@ -192,6 +193,26 @@ nemoRun "$folder"
 opensOn "Nemo on the background of a folder" "$folder" "${arguments[@]}"
 nemoRun "$work" "$folder" "$other"
 opensOn "Nemo on two selected folders (the first)" "$folder" "${arguments[@]}"
+
+# --- GNOME: no system-wide file; the README's one command writes a script in the user's
+# Nautilus scripts folder. Nautilus runs it in the folder shown, with the selected names
+# as arguments, or none on the background.
+command=$(grep -o "^ *printf '#!/bin/sh.*nautilus/scripts/.*" "$source/README.md" | sed 's/^ *//')
+if [ -z "$command" ]; then
+    fail "the README gives no command that writes a Nautilus script"
+else
+    mkdir "$work/home"
+    HOME=$work/home bash -c "$command" || fail "the README's Nautilus command failed: $command"
+    script="$work/home/.local/share/nautilus/scripts/$caption"
+    if [ ! -x "$script" ]; then
+        fail "the README's command does not make an executable '$caption' script"
+    else
+        opensOn "Nautilus on a selected folder" "$folder" \
+            sh -c 'cd "$1" && exec "$2" "$3"' sh "$work/Projets été" "$script" Clients
+        opensOn "Nautilus on the background of a folder" "$folder" \
+            sh -c 'cd "$1" && exec "$2"' sh "$folder" "$script"
+    fi
+fi
 
 [ "$errors" -eq 0 ] || exit 1
 echo "the file managers' actions start Ramulo on the folder"
