@@ -4,12 +4,18 @@
 #include "platform/folders.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 #include <cstdio>
 
 using namespace ramulo;
 
 namespace {
+
+// Off unless asked for: QT_LOGGING_RULES="ramulo.start.info=true" tells on standard error
+// the folder the command line gave and the destination the window opened on, which shows
+// what a file manager's action handed the program.
+Q_LOGGING_CATEGORY(startLog, "ramulo.start", QtWarningMsg)
 
 void write(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -56,7 +62,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(RAMULO_TITLE));
     QApplication::setDesktopFileName(QStringLiteral(RAMULO_APP_ID));
+    if (!command.folder.isEmpty())
+        qCInfo(startLog).noquote() << "dossier donné :" << command.folder;
     Form1 window({}, command.folder.isEmpty() ? QString() : displayPath(command.folder));
+    qCInfo(startLog).noquote() << "destination :" << window.Dir1->path();
     window.show();
     return QApplication::exec();
 }

@@ -7,6 +7,11 @@
 #                            manual page, and in share/doc/ramulo the copyright and the
 #                            changelog; share/lintian/overrides/ramulo, the lintian tags
 #                            that do not apply here
+# <prefix>/share/kio/servicemenus, <prefix>/share/nemo/actions
+#                            the right-click entries of KDE's and Cinnamon's file managers,
+#                            which start Ramulo on a folder. The menu entry itself claims no
+#                            file type: offering Ramulo never makes it the program that opens
+#                            folders.
 #
 # cmake --install <build> --prefix <folder> lays it out; cpack -G DEB (run in the build
 # folder) packs it for /usr as ramulo_<version>_<arch>.deb.
@@ -73,6 +78,9 @@ install(FILES ${RAMULO_PRESETS} DESTINATION ${RAMULO_PROGRAM_DIR}/presets)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/launcher/ramulo DESTINATION bin)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${RAMULO_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${RAMULO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${RAMULO_APP_ID}.servicemenu.desktop
+        DESTINATION share/kio/servicemenus RENAME ${RAMULO_APP_ID}.desktop)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${RAMULO_APP_ID}.nemo_action DESTINATION share/nemo/actions)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/icon.svg
         DESTINATION share/icons/hicolor/scalable/apps RENAME ${RAMULO_APP_ID}.svg)
 install(DIRECTORY ${icon_folder}/ DESTINATION share/icons/hicolor)

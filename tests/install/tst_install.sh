@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into an empty prefix and checks the tree: the program with its presets
-# beside it, the launcher, the menu entry, the metainfo, the icon at every size, the manual
-# page, the copyright and the changelog. Then, when lintian is there, packs the build as a
+# beside it, the launcher, the menu entry, the file managers' right-click entries, the
+# metainfo, the icon at every size, the manual page, the copyright and the changelog. Then, when lintian is there, packs the build as a
 # Debian package and has lintian check it.
 #     tst_install.sh <build folder> <source folder> <component id> <version>
 set -euo pipefail
@@ -22,6 +22,8 @@ expected=$({
     echo lib/ramulo/ramulo
     (cd "$source/presets" && for f in *.txt; do echo "lib/ramulo/presets/$f"; done)
     echo "share/applications/$id.desktop"
+    echo "share/kio/servicemenus/$id.desktop"
+    echo "share/nemo/actions/$id.nemo_action"
     echo "share/metainfo/$id.metainfo.xml"
     echo "share/icons/hicolor/scalable/apps/$id.svg"
     for s in "${sizes[@]}"; do echo "share/icons/hicolor/${s}x$s/apps/$id.png"; done
@@ -57,12 +59,19 @@ for s in "${sizes[@]}"; do
 done
 
 # The menu entry starts the launcher, on the folder a file manager passes when asked to
-# open one with Ramulo, and names the installed icon.
+# open one with another program, and names the installed icon. It claims no file type:
+# a program that claims inode/directory may become the one that opens every folder.
 desktop=share/applications/$id.desktop
 out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"
 grep -qx 'Exec=ramulo %f' "$desktop" || fail "the menu entry does not start bin/ramulo on a folder"
-grep -qx 'MimeType=inode/directory;' "$desktop" || fail "the menu entry does not open folders"
+! grep -n '^MimeType' "$desktop" || fail "the menu entry claims file types"
 grep -qx "Icon=$id" "$desktop" || fail "the menu entry does not name the icon $id"
+
+# The right-click entries are the packaging folder's files; tst_actions checks them.
+cmp -s "$source/packaging/$id.servicemenu.desktop" "share/kio/servicemenus/$id.desktop" ||
+    fail "the KDE service menu is not packaging/$id.servicemenu.desktop"
+cmp -s "$source/packaging/$id.nemo_action" "share/nemo/actions/$id.nemo_action" ||
+    fail "the Nemo action is not packaging/$id.nemo_action"
 
 # The metainfo: no error, warning or info, and it speaks of this entry and this version.
 metainfo=share/metainfo/$id.metainfo.xml
