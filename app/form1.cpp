@@ -27,14 +27,15 @@ Form1::Form1(Services services, const QString& folder, QWidget* parent)
     // to any drive's. A folder the program was started on comes before them
     // all; one that cannot be opened is told of once the window shows.
     if (!folder.isEmpty()) {
-        if (const auto reason = unreadableFolder(folder))
+        if (const auto reason = m_services.files->unreadable(folder))
             m_startRefusal = QStringLiteral("Impossible d'ouvrir le dossier %1 :\r\n%2")
                                  .arg(shownCut(folder), *reason);
         else
             m_folderGiven = true;
     }
     const QString here =
-        m_folderGiven ? folder : firstReadableFolder(startFolders()).value_or(QString());
+        m_folderGiven ? folder
+                      : firstReadableFolder(*m_services.files, startFolders()).value_or(QString());
     Drive1->setDrives(m_services.drives->list());
     {
         const QSignalBlocker quietDrive(Drive1);
@@ -107,7 +108,7 @@ void Form1::Form_Load() {
 
     // 5. A missing presets folder simply gives an empty list.
     File1->setFolders(
-        presetFolders(m_services.program->programFolder(), m_services.program->dataHome()));
+        presetFolders(m_services.program->programFolder(), m_services.program->userPresets()));
 
     // 6.
     autotab_Click();

@@ -67,7 +67,7 @@ void Form1::buildControls() {
         frame(this, "Frame2", QStringLiteral("Répertoire de destination"), 120, 120, 2895, 3615);
     Drive1 = place(new DriveList(Frame2), "Drive1", 120, 240, 2655, 315);
     Drive1->setToolTip(QStringLiteral("Choix du disque de destination"));
-    Dir1 = place(new FolderList(Frame2), "Dir1", 120, 720, 2655, 2790);
+    Dir1 = place(new FolderList(m_services.files, Frame2), "Dir1", 120, 720, 2655, 2790);
     Dir1->setToolTip(QStringLiteral("Choix du dossier de destination"));
 
     // Name sources: a tab strip over two pages that lie on top of each other.
@@ -80,7 +80,7 @@ void Form1::buildControls() {
     Command8 = button(Frame3[0], "Command8", QStringLiteral("Sauvegarder"), 120, 60, 1170, 240);
     Command8->setEnabled(false);
     Command7 = button(Frame3[0], "Command7", QStringLiteral("Recharger"), 1560, 60, 1170, 240);
-    File1 = place(new FileList(Frame3[0]), "File1", 60, 360, 2655, 2370);
+    File1 = place(new FileList(m_services.files, Frame3[0]), "File1", 60, 360, 2655, 2370);
     File1->setPattern(QStringLiteral("*.txt"));
     File1->setFont(makeFont(QStringLiteral("Microsoft Sans Serif"), 8.25));
     File1->setToolTip(QStringLiteral("Presets (listes prédéfinies)"));
@@ -209,9 +209,9 @@ void Form1::buildControls() {
         place(new PictureButton(QStringLiteral("about"),
                                 QStringLiteral("Bah cliquez dessus, vous verrez bien..."), this),
               "Command5", 6360, 2760, 1335, 855);
-    Command1 = place(new PictureButton(QStringLiteral("quit"),
-                                       QStringLiteral("Quitter le programme"), this),
-                     "Command1", 7800, 2760, 1335, 855);
+    Command1 = place(
+        new PictureButton(QStringLiteral("quit"), QStringLiteral("Quitter le programme"), this),
+        "Command1", 7800, 2760, 1335, 855);
 
     // Preview
     Frame1 = frame(this, "Frame1", QStringLiteral("Aperçu"), 6360, 3840, 2775, 3135);

@@ -47,11 +47,12 @@ QStringList Form1::startFolders() const {
 // no preview, so that nothing is made before the user has seen the new place.
 bool Form1::destinationStillOpen() {
     const QString gone = Dir1->path();
-    const auto reason = unreadableFolder(gone);
+    const auto reason = m_services.files->unreadable(gone);
     if (!reason)
         return true;
     invalidate();
-    if (const auto above = firstReadableFolder(foldersAbove(gone) + startFolders())) {
+    if (const auto above =
+            firstReadableFolder(*m_services.files, foldersAbove(gone) + startFolders())) {
         const QSignalBlocker quiet(Dir1);
         Dir1->setPath(*above);
     }

@@ -23,7 +23,7 @@ set(RAMULO_ICON_SIZES 16 22 24 32 48 64 128 256)
 # The window asks the desktop for this entry's icon and name.
 target_compile_definitions(ramulo PRIVATE RAMULO_APP_ID="${RAMULO_APP_ID}")
 # An installed program lists the user's own presets beside its own.
-target_compile_definitions(ramulo_logic PUBLIC RAMULO_PROGRAM_DIR="${RAMULO_PROGRAM_DIR}")
+target_compile_definitions(ramulo_ui PRIVATE RAMULO_PROGRAM_DIR="${RAMULO_PROGRAM_DIR}")
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     # Symbols bound at start-up, so the whole relocation table can be made read-only.
     target_link_options(ramulo PRIVATE LINKER:-z,now)

@@ -127,7 +127,8 @@ public:
     }
 };
 
-FolderList::FolderList(QWidget* parent) : QListView(parent), m_rows(new Rows(this)) {
+FolderList::FolderList(std::shared_ptr<FileSystem> files, QWidget* parent)
+    : QListView(parent), m_files(std::move(files)), m_rows(new Rows(this)) {
     m_rows->openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     m_rows->closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     setModel(m_rows);
@@ -153,7 +154,7 @@ void FolderList::setPath(const QString& path) {
     const QString target = displayPath(path);
     if (target == m_path)
         return;
-    if (const auto reason = unreadableFolder(target)) {
+    if (const auto reason = m_files->unreadable(target)) {
         emit openFailed(target, *reason);
         return;
     }
@@ -177,7 +178,7 @@ void FolderList::fill() {
     // A folder of many thousands of sub-folders is read aside.
     QStringList subFolders;
     runAside(window(), QStringLiteral("Lecture du dossier…"),
-             [&, folder = m_path] { subFolders = byName(ramulo::subFolders(folder)); });
+             [&, folder = m_path] { subFolders = byName(m_files->subFolders(folder)); });
     const int open = static_cast<int>(chain.size()) - 1;
     m_rows->reset(std::move(chain), std::move(subFolders), m_path);
     setCurrentRow(open);
@@ -198,7 +199,8 @@ void FolderList::keyPressEvent(QKeyEvent* event) {
 
 // FileList ---------------------------------------------------------------
 
-FileList::FileList(QWidget* parent) : QListWidget(parent) {
+FileList::FileList(std::shared_ptr<FileSystem> files, QWidget* parent)
+    : QListWidget(parent), m_files(std::move(files)) {
     setUniformItemSizes(true);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
@@ -219,8 +221,7 @@ void FileList::refresh() {
     for (const QString& folder : m_folders) {
         if (folder.isEmpty())
             continue;
-        for (const QString& name :
-             QDir(folder).entryList({m_pattern}, QDir::Files | QDir::Readable))
+        for (const QString& name : m_files->files(folder, m_pattern))
             if (!seen.contains(name)) {
                 seen.insert(name);
                 files.emplace_back(name, folder);

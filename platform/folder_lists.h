@@ -3,9 +3,13 @@
 // folder list has an open folder; opening another raises change, re-reading
 // its sub-folders does not.
 
+#include "platform/services.h"
+
 #include <QComboBox>
 #include <QListView>
 #include <QListWidget>
+
+#include <memory>
 
 namespace ramulo {
 
@@ -33,7 +37,8 @@ class FolderList : public QListView {
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY Change)
 public:
-    explicit FolderList(QWidget* parent = nullptr);
+    // The folders are read through `files`.
+    explicit FolderList(std::shared_ptr<FileSystem> files, QWidget* parent = nullptr);
     QString path() const { return m_path; }
     // Opens the folder and raises change when the path changes. A folder that
     // cannot be read leaves the list as it was and raises openFailed.
@@ -54,6 +59,7 @@ protected:
 private:
     void fill();
     void openRow(const QModelIndex& index);
+    std::shared_ptr<FileSystem> m_files;
     QString m_path;
     class Rows;
     Rows* m_rows;
@@ -65,7 +71,8 @@ private:
 class FileList : public QListWidget {
     Q_OBJECT
 public:
-    explicit FileList(QWidget* parent = nullptr);
+    // The folders are read through `files`.
+    explicit FileList(std::shared_ptr<FileSystem> files, QWidget* parent = nullptr);
     QStringList folders() const { return m_folders; }
     void setFolders(const QStringList& folders); // reads them
     void setPattern(const QString& pattern) { m_pattern = pattern; }
@@ -80,6 +87,7 @@ signals:
     void Click();
 
 private:
+    std::shared_ptr<FileSystem> m_files;
     QStringList m_folders;
     QString m_pattern = QStringLiteral("*");
 };

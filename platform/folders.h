@@ -2,6 +2,8 @@
 // Folders as the system has them: which names and paths it takes as they are
 // written, which folders can be listed, and their sub-folders.
 
+#include "platform/services.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -11,10 +13,9 @@
 
 namespace ramulo {
 
-// The path as the system takes it, or nothing when the system cannot take it
-// exactly as written: a NUL would cut it short, and half a surrogate pair has
-// no form in the system's encoding. Converting such a path otherwise either
-// throws or names another file.
+// The path as the system takes it (real_services_<system>.cpp), or nothing when the system cannot
+// take it exactly as written: a NUL would cut it short, and half a surrogate pair has no form in
+// the system's encoding. Converting such a path otherwise either throws or names another file.
 std::optional<std::filesystem::path> systemPath(const QString& path);
 
 // The path's bytes as a system that names files by bytes takes them, under
@@ -29,13 +30,8 @@ std::optional<QByteArray> entryName(const QString& name);
 // The system's reason why a folder cannot be listed, nothing when it can.
 std::optional<QString> unreadableFolder(const QString& path);
 
-// The folder's sub-folders as a folder list shows them: links to folders
-// included, hidden ones left out, in no order. Nothing for a folder that
-// cannot be read.
-QStringList subFolders(const QString& folder);
-
-// The first of the folders that can be listed, or nothing.
-std::optional<QString> firstReadableFolder(const QStringList& folders);
+// The first of the folders that the file system can list, or nothing.
+std::optional<QString> firstReadableFolder(FileSystem& files, const QStringList& folders);
 
 // An absolute path in the form the window shows: native separators, no
 // trailing separator except on a drive root.

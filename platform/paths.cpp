@@ -15,18 +15,11 @@ QString joinPath(const QString& folder, const QString& name) {
     return folder + pathSeparator() + name;
 }
 
-namespace {
-QString presetsFolder(const QString& programFolder) {
-    return joinPath(programFolder, QStringLiteral("presets"));
-}
-} // namespace
-
-QStringList presetFolders(const QString& programFolder, const QString& dataHome) {
-    const QString installed = QDir::toNativeSeparators(QStringLiteral("/" RAMULO_PROGRAM_DIR));
-    if (dataHome.isEmpty() || !programFolder.endsWith(installed))
-        return {presetsFolder(programFolder)};
-    return {presetsFolder(joinPath(dataHome, QStringLiteral("ramulo"))),
-            presetsFolder(programFolder)};
+QStringList presetFolders(const QString& programFolder, const QString& userPresets) {
+    const QString own = joinPath(programFolder, QStringLiteral("presets"));
+    if (userPresets.isEmpty())
+        return {own};
+    return {userPresets, own};
 }
 
 QStringList foldersAbove(const QString& path) {

@@ -16,12 +16,10 @@ QChar pathSeparator();
 // ends with one (a drive root).
 QString joinPath(const QString& folder, const QString& name);
 
-// The preset folders, each named "presets", the first one's files hiding
-// the same names in the next: an installed program (in <prefix>/lib/ramulo)
-// lists the user's own presets, <dataHome>/ramulo/presets, before its own; a
-// program run from its build folder or from any other folder lists only its
-// own.
-QStringList presetFolders(const QString& programFolder, const QString& dataHome);
+// The preset folders, the first one's files hiding the same names in the
+// next: the user's own presets, when the copy has them, before the program's
+// "presets" folder.
+QStringList presetFolders(const QString& programFolder, const QString& userPresets);
 
 // The folders above a path, nearest first, up to its root.
 QStringList foldersAbove(const QString& path);

@@ -1,41 +1,19 @@
+// The services as the running program uses them: what every system shares.
+// The file system, the drives and where the program's data lies are the
+// system's own: real_services_posix.cpp and real_services_windows.cpp.
+
 #include "platform/real_services.h"
 
 #include "platform/folders.h"
 #include "platform/paths.h"
-#include "platform/volumes.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdint>
-#include <filesystem>
-#include <optional>
-#include <system_error>
 #include <thread>
-#include <utility>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <climits>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#endif
-#ifdef Q_OS_LINUX
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/sysmacros.h>
-#include <sys/vfs.h>
-#endif
 
 namespace ramulo {
 
@@ -52,53 +30,6 @@ Services Services::completed() const {
     if (!s.program)
         s.program = std::make_shared<RealProgramInfo>();
     return s;
-}
-
-FileSystem::Entry RealFileSystem::entryAt(const QString& path) {
-    const auto native = systemPath(path);
-    if (!native)
-        return Entry::None;
-#ifdef Q_OS_WIN
-    const DWORD attributes = GetFileAttributesW(native->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return Entry::None;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Entry::FolderLink : Entry::Folder;
-    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? Entry::Link : Entry::File;
-#else
-    return entryIn(AT_FDCWD, native->c_str());
-#endif
-}
-
-#ifndef Q_OS_WIN
-// What a path holds, relative to an open folder. One system call for the
-// usual answers (nothing there, a folder, a file): the preview asks this for
-// every name.
-FileSystem::Entry RealFileSystem::entryIn(int folder, const char* path) {
-    struct stat info {};
-    if (::fstatat(folder, path, &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return Entry::None;
-    if (S_ISDIR(info.st_mode))
-        return Entry::Folder;
-    if (S_ISREG(info.st_mode))
-        return Entry::File;
-    if (!S_ISLNK(info.st_mode))
-        return Entry::Other;
-    const bool toFolder = ::fstatat(folder, path, &info, 0) == 0 && S_ISDIR(info.st_mode);
-    return toFolder ? Entry::FolderLink : Entry::Link;
-}
-#endif
-
-std::optional<QString> RealFileSystem::createFolder(const QString& path) {
-    std::error_code error = std::make_error_code(std::errc::invalid_argument);
-    if (const auto native = systemPath(path)) {
-        if (std::filesystem::create_directory(*native, error))
-            return std::nullopt;
-        // create_directory reports an existing folder as "not created" without an error.
-        if (!error)
-            error = std::make_error_code(std::errc::file_exists);
-    }
-    return QString::fromLocal8Bit(error.message());
 }
 
 // The plain ways: name by name, through the joined paths.
@@ -135,386 +66,30 @@ std::unique_ptr<FileSystem::FolderMaker> FileSystem::folderMaker(const QString& 
     return std::make_unique<ByPath>(*this, folder);
 }
 
-namespace {
-// Lists shorter than this are asked name by name: reading the folder, or
-// starting threads, would cost more than it saves.
-constexpr qsizetype kManyNames = 2048;
-
-// Runs work(begin, end) over [0, count) in a few slices, one thread each.
-void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work) {
-    const qsizetype threads =
-        count < kManyNames ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
-    std::vector<std::thread> others;
-    const qsizetype slice = (count + threads - 1) / threads;
-    for (qsizetype begin = slice; begin < count; begin += slice)
-        others.emplace_back(work, begin, std::min(count, begin + slice));
-    work(0, std::min(count, slice));
-    for (std::thread& other : others)
-        other.join();
+std::optional<QString> RealFileSystem::unreadable(const QString& folder) {
+    return unreadableFolder(folder);
 }
 
-#ifndef Q_OS_WIN
-int openFolder(const std::filesystem::path& native) {
-    return ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+QStringList RealFileSystem::files(const QString& folder, const QString& pattern) {
+    return QDir(folder).entryList({pattern}, QDir::Files | QDir::Readable);
 }
 
-// Whether a name or relative path of `bytes`, joined to a folder path of
-// `folderBytes`, still makes a path the system takes. A longer one is asked
-// or made by its joined path, so that the system's own answer comes back.
-bool fitsIn(std::size_t folderBytes, qsizetype bytes) {
-    return folderBytes + 1 + static_cast<std::size_t>(bytes) < PATH_MAX;
-}
-#endif
-
-} // namespace
-
-std::vector<FileSystem::Entry> RealFileSystem::entriesOneByOne(const QString& folder,
-                                                               const QStringList& names) {
-    std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
-#ifndef Q_OS_WIN
-    // Relative to the open folder: the system walks the name, not the whole path.
-    const auto native = systemPath(folder);
-    const int handle = native ? openFolder(*native) : -1;
-    inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
-        for (qsizetype i = begin; i < end; ++i) {
-            const QString& name = names.at(i);
-            const auto bytes = handle < 0 ? std::nullopt : systemBytes(name);
-            entries[static_cast<std::size_t>(i)] =
-                !bytes || bytes->isEmpty() || !fitsIn(native->native().size(), bytes->size())
-                    ? RealFileSystem::entryAt(joinPath(folder, name))
-                    : entryIn(handle, bytes->constData());
-        }
-    });
-    if (handle >= 0)
-        ::close(handle);
-#else
-    inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
-        for (qsizetype i = begin; i < end; ++i)
-            entries[static_cast<std::size_t>(i)] =
-                RealFileSystem::entryAt(joinPath(folder, names.at(i)));
-    });
-#endif
-    return entries;
-}
-
-std::optional<std::vector<FileSystem::Entry>>
-RealFileSystem::entriesByListing(const QString& folder, const QStringList& names) {
-#ifdef Q_OS_LINUX
-    const auto native = systemPath(folder);
-    if (!native)
-        return std::nullopt;
-    const int handle = openFolder(*native);
-    if (handle < 0)
-        return std::nullopt;
-    // Only where a name missing from the listing is a name that is not there.
-    const Volume volume = volumeOf(handle);
-    const bool byBytes = volume.kind == Volume::Kind::ByteNames && volume.foldsCase == false;
-    DIR* listing = byBytes ? ::fdopendir(handle) : nullptr;
-    if (!listing) {
-        ::close(handle);
-        return std::nullopt;
-    }
-    QHash<QByteArray, unsigned char> types;
-    errno = 0;
-    // A folder far larger than the list is not worth reading whole.
-    const qsizetype most = 2 * names.size() + kManyNames;
-    while (const dirent* entry = ::readdir(listing))
-        if (types.insert(QByteArray(entry->d_name), entry->d_type); types.size() > most)
-            break;
-    const bool complete = errno == 0 && types.size() <= most;
-    ::closedir(listing);
-    if (!complete)
-        return std::nullopt;
-
-    // Any other name, or one whose full path is too long, is asked by its path.
-    std::vector<Entry> entries;
-    entries.reserve(static_cast<std::size_t>(names.size()));
-    for (const QString& name : names) {
-        auto bytes = entryName(name);
-        if (bytes && !fitsIn(native->native().size(), bytes->size()))
-            bytes.reset();
-        const auto type = bytes ? types.constFind(*bytes) : types.cend();
-        if (bytes && type == types.cend())
-            entries.push_back(Entry::None);
-        else if (!bytes || *type == DT_LNK || *type == DT_UNKNOWN)
-            entries.push_back(RealFileSystem::entryAt(joinPath(folder, name)));
-        else // a pipe, a socket or a device is something else
-            entries.push_back(*type == DT_DIR   ? Entry::Folder
-                              : *type == DT_REG ? Entry::File
-                                                : Entry::Other);
-    }
-    return entries;
-#else
-    Q_UNUSED(folder);
-    Q_UNUSED(names);
-    return std::nullopt;
-#endif
-}
-
-std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
-                                                         const QStringList& names) {
-    // Paths of sub-folders are not in the folder's listing.
-    const auto deeper = [](const QString& name) {
-        return name.contains(pathSeparator());
-    };
-    std::optional<std::vector<Entry>> entries;
-    if (names.size() >= kManyNames && std::none_of(names.begin(), names.end(), deeper))
-        entries = entriesByListing(folder, names);
-    if (!entries)
-        entries = entriesOneByOne(folder, names);
-    markRespelt(folder, names, *entries);
-    return std::move(*entries);
-}
-
-// Only a name with a character past ASCII can be written two ways.
-void RealFileSystem::markRespelt(const QString& folder, const QStringList& names,
-                                 std::vector<Entry>& entries) {
-#ifdef Q_OS_UNIX
-    const auto composed = [](const QString& name) {
-        return name.normalized(QString::NormalizationForm_C);
-    };
-    QHash<QString, std::vector<std::size_t>> byFolder; // the names that nothing bears, by folder
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i] == Entry::None) {
-            const QString& name = names.at(static_cast<qsizetype>(i));
-            byFolder[name.left(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
-                .push_back(i);
-        }
-    for (auto place = byFolder.cbegin(); place != byFolder.cend(); ++place) {
-        const QString here = joinPath(folder, place.key());
-        // The folder's names that are not composed, by their composed form.
-        QHash<QString, QString> otherwise;
-        const auto native = systemPath(here);
-        DIR* const listing = native ? ::opendir(native->c_str()) : nullptr;
-        if (!listing)
-            continue;
-        while (const dirent* entry = ::readdir(listing)) {
-            const QByteArray bytes(entry->d_name);
-            if (std::all_of(bytes.begin(), bytes.end(),
-                            [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-                continue;
-            const QString name = QFile::decodeName(bytes);
-            if (QString form = composed(name); form != name)
-                otherwise.insert(std::move(form), name);
-        }
-        ::closedir(listing);
-        for (const std::size_t i : place.value()) {
-            const QString& path = names.at(static_cast<qsizetype>(i));
-            const QString name = path.mid(place.key().isEmpty() ? 0 : place.key().size() + 1);
-            const QString form = composed(name);
-            const QString other = otherwise.value(form, form == name ? QString() : form);
-            const Entry found = other.isEmpty() ? Entry::None : entryAt(joinPath(here, other));
-            if (found != Entry::None)
-                entries[i] = isFolder(found) ? Entry::RespeltFolder : Entry::Respelt;
-        }
-    }
-#else
-    Q_UNUSED(folder);
-    Q_UNUSED(names);
-    Q_UNUSED(entries);
-#endif
-}
-
-std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
-#ifndef Q_OS_WIN
-    // Each level is made and entered relative to the open folder above it,
-    // never through a link, so nothing is made outside the destination.
-    class InHandle : public FolderMaker {
-    public:
-        InHandle(FileSystem& files, const QString& folder, std::size_t folderBytes, int handle)
-            : m_byPath(files.FileSystem::folderMaker(folder)), m_folderBytes(folderBytes),
-              m_handle(handle) {}
-        ~InHandle() override {
-            leaveFrom(0);
-            ::close(m_handle);
-        }
-        std::optional<QString> make(const QStringList& levels, qint64& made) override {
-            // What is not one entry, or too long a path, goes the joined path's way.
-            std::vector<QByteArray> names;
-            qsizetype bytes = -1; // the separators between levels
-            for (const QString& level : levels) {
-                auto name = entryName(level);
-                if (!name)
-                    return m_byPath->make(levels, made);
-                bytes += 1 + name->size();
-                names.push_back(std::move(*name));
-            }
-            if (names.empty() || !fitsIn(m_folderBytes, bytes))
-                return m_byPath->make(levels, made);
-
-            // The upper levels of the previous path stay open: an outline goes
-            // on under them.
-            std::size_t kept = 0;
-            while (kept < m_open.size() && kept + 1 < names.size() &&
-                   m_open[kept].first == names[kept])
-                ++kept;
-            leaveFrom(kept);
-            for (std::size_t i = kept; i + 1 < names.size(); ++i) {
-                if (::mkdirat(here(), names[i].constData(), 0777) == 0)
-                    ++made;
-                else if (errno != EEXIST)
-                    return reason();
-                const int level = ::openat(here(), names[i].constData(),
-                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                if (level < 0)
-                    return reason();
-                m_open.emplace_back(names[i], level);
-            }
-            if (::mkdirat(here(), names.back().constData(), 0777) != 0)
-                return reason();
-            ++made;
-            return std::nullopt;
-        }
-
-    private:
-        int here() const { return m_open.empty() ? m_handle : m_open.back().second; }
-        void leaveFrom(std::size_t kept) {
-            while (m_open.size() > kept) {
-                ::close(m_open.back().second);
-                m_open.pop_back();
-            }
-        }
-        static QString reason() {
-            return QString::fromLocal8Bit(std::generic_category().message(errno));
-        }
-
-        std::unique_ptr<FolderMaker> m_byPath;
-        std::size_t m_folderBytes;
-        int m_handle;
-        std::vector<std::pair<QByteArray, int>> m_open; // the levels entered, outermost first
-    };
-    if (const auto native = systemPath(folder))
-        if (const int handle = openFolder(*native); handle >= 0)
-            return std::make_unique<InHandle>(*this, folder, native->native().size(), handle);
-#endif
-    return FileSystem::folderMaker(folder);
-}
-
-NameRules RealFileSystem::nameRules(const QString& folder) {
-    NameRules rules;
-#ifdef Q_OS_WIN
-    Q_UNUSED(folder);
-    rules.utf16 = true;
-    rules.halfPairs = true;
-    rules.ignoresCase = true;
-    rules.windowsNames = true;
-    rules.longestPath = 247; // a folder's full path, without the long-path prefix
-#else
-    const auto native = systemPath(folder);
-    const int handle = native ? openFolder(*native) : -1;
-    if (handle < 0)
-        return rules;
-    if (const long longest = ::fpathconf(handle, _PC_NAME_MAX); longest > 0)
-        rules.longestName = longest;
-    if (const long longest = ::fpathconf(handle, _PC_PATH_MAX); longest > 0)
-        rules.longestPath = longest - 1; // the count includes the final NUL
-#ifdef _PC_CASE_SENSITIVE
-    rules.ignoresCase = ::fpathconf(handle, _PC_CASE_SENSITIVE) == 0;
-#endif
-#ifdef Q_OS_LINUX
-    const Volume volume = volumeOf(handle);
-    if (volume.kind == Volume::Kind::Windows || volume.kind == Volume::Kind::Ntfs) {
-        // Names are UTF-16 on the disk.
-        rules.utf16 = true;
-        rules.longestName = 255;
-    }
-    // Shared with Windows, and holding its names.
-    rules.windowsNames = volume.kind == Volume::Kind::Windows;
-    if (volume.kind == Volume::Kind::Windows || volume.kind == Volume::Kind::Smb)
-        rules.ignoresCase = true;
-    else if (volume.foldsCase)
-        rules.ignoresCase = *volume.foldsCase;
-    else
-        rules.ignoresCase = probedCase(folder, handle, *native);
-#endif
-    ::close(handle);
-#endif
-    return rules;
-}
-
-#ifdef Q_OS_LINUX
-std::pair<std::uint32_t, QByteArray> RealFileSystem::volumeType(int folder) {
-    struct statfs volume {};
-    if (::fstatfs(folder, &volume) != 0)
-        return {};
-    const auto magic = static_cast<std::uint32_t>(volume.f_type);
-    // A FUSE disk's volume bears its block device's number; other FUSE volumes have none.
-    struct stat info {};
-    if (magic == kFuseMagic && ::fstat(folder, &info) == 0 && major(info.st_dev) != 0)
-        return {magic, diskType(info.st_dev)};
-    return {magic, {}};
-}
-
-std::optional<FileId> RealFileSystem::identityIn(int folder, const QByteArray& name) {
-    struct stat info {};
-    if (::fstatat(folder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return std::nullopt;
-    return FileId{info.st_dev, info.st_ino};
-}
-
-Volume RealFileSystem::volumeOf(int handle) {
-    Volume found;
-    const auto [magic, disk] = volumeType(handle);
-    found.kind = kindOf(magic, disk);
-    // ext4, f2fs and tmpfs may fold the case of one folder's entries. Without
-    // the flag, only a file system known to keep case keeps it.
-    int flags = 0;
-    const bool asked = ::ioctl(handle, FS_IOC_GETFLAGS, &flags) == 0;
-    if (asked && (flags & FS_CASEFOLD_FL))
-        found.foldsCase = true;
-    else if (found.kind == Volume::Kind::ByteNames &&
-             (asked || errno == ENOTTY || errno == EOPNOTSUPP))
-        found.foldsCase = false;
-    return found;
-}
-
-bool RealFileSystem::probedCase(const QString& folder, int handle,
-                                const std::filesystem::path& native) {
-    struct stat info {};
-    ::fstat(handle, &info);
-    const QString key = folder + u'\n' + QString::number(info.st_dev);
-    if (const auto kept = m_ignoresCase.constFind(key); kept != m_ignoresCase.cend())
-        return *kept;
-    const auto answer =
-        probeCase(handle, QByteArray(native.filename().c_str()),
-                  [this](int in, const QByteArray& name) { return identityIn(in, name); });
-    if (answer)
-        m_ignoresCase.insert(key, *answer);
-    return answer.value_or(false);
-}
-#endif
-
-QStringList RealDrives::list() {
-#ifdef Q_OS_WIN
-    QStringList drives;
-    for (const QFileInfo& drive : QDir::drives())
-        drives << QDir::toNativeSeparators(drive.absoluteFilePath());
-    return drives;
-#else
-    return {QStringLiteral("/")};
-#endif
-}
-
-QString RealDrives::systemDrive() {
-    return QDir::toNativeSeparators(QDir::rootPath());
-}
-
-QString RealDrives::driveOf(const QString& path) {
-#ifdef Q_OS_WIN
-    return QDir::toNativeSeparators(path.left(2) + QLatin1Char('/')).toUpper();
-#else
-    Q_UNUSED(path);
-    return QStringLiteral("/");
-#endif
-}
-
-QString RealDrives::currentFolder(const QString& drive) {
-#ifdef Q_OS_WIN
-    // "X:" alone is resolved against the folder the system keeps for that drive.
-    return displayPath(QFileInfo(drive.left(2)).absoluteFilePath());
-#else
-    return drive;
-#endif
+FileSystem::Read
+RealFileSystem::readList(const QString& path, qint64 head,
+                         const std::function<std::optional<QString>(const QByteArray&)>& refuse) {
+    const QFileInfo entry(path);
+    if (entry.exists() && !entry.isFile())
+        return {{}, QStringLiteral("ce n'est pas un fichier ordinaire.")};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, file.errorString()};
+    if (auto why = refuse(file.read(head)))
+        return {{}, std::move(why)};
+    file.seek(0);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {{}, file.errorString()};
+    return {std::move(bytes), std::nullopt};
 }
 
 std::optional<QString> RealDrives::notReady(const QString& drive) {
@@ -531,6 +106,18 @@ QString RealDrives::homeFolder() {
     return displayPath(QDir::homePath());
 }
 
+void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work) {
+    const qsizetype threads =
+        count < kManyNames ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<std::thread> others;
+    const qsizetype slice = (count + threads - 1) / threads;
+    for (qsizetype begin = slice; begin < count; begin += slice)
+        others.emplace_back(work, begin, std::min(count, begin + slice));
+    work(0, std::min(count, slice));
+    for (std::thread& other : others)
+        other.join();
+}
+
 double RealRandomSource::next() {
     // 53 random bits scaled into [0, 1): never 1.
     return static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
@@ -538,18 +125,6 @@ double RealRandomSource::next() {
 
 QString RealProgramInfo::programFolder() {
     return displayPath(QCoreApplication::applicationDirPath());
-}
-
-QString RealProgramInfo::dataHome() {
-#ifdef Q_OS_WIN
-    return {};
-#else
-    // A relative XDG_DATA_HOME is to be ignored, as an empty one is.
-    const QString asked = qEnvironmentVariable("XDG_DATA_HOME");
-    if (QDir::isAbsolutePath(asked))
-        return displayPath(asked);
-    return displayPath(QDir::homePath() + QStringLiteral("/.local/share"));
-#endif
 }
 
 QString RealProgramInfo::title() {

@@ -13,6 +13,13 @@
 
 namespace ramulo {
 
+// Lists shorter than this are asked name by name: reading the folder, or
+// starting threads, would cost more than it saves.
+inline constexpr qsizetype kManyNames = 2048;
+
+// Runs work(begin, end) over [0, count) in a few slices, one thread each.
+void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work);
+
 class RealFileSystem : public FileSystem {
 public:
     Entry entryAt(const QString& path) override;
@@ -24,6 +31,11 @@ public:
     std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override;
     // Folders are made relative to the folder's open handle, where there is one.
     std::unique_ptr<FolderMaker> folderMaker(const QString& folder) override;
+    std::optional<QString> unreadable(const QString& folder) override;
+    QStringList subFolders(const QString& folder) override;
+    QStringList files(const QString& folder, const QString& pattern) override;
+    Read readList(const QString& path, qint64 head,
+                  const std::function<std::optional<QString>(const QByteArray&)>& refuse) override;
 
     // The two ways entriesIn answers, for the tests: nothing when the folder
     // cannot be read or its file system may see two spellings as one name.
@@ -77,7 +89,7 @@ private:
 class RealProgramInfo : public ProgramInfo {
 public:
     QString programFolder() override;
-    QString dataHome() override;
+    QString userPresets() override;
     QString title() override;
     int versionMajor() override;
     int versionMinor() override;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -46,6 +47,26 @@ public:
     // joined paths, asked together. The real file system may read the folder
     // once, or ask from several threads; this one asks name by name.
     virtual std::vector<Entry> entriesIn(const QString& folder, const QStringList& names);
+
+    // The system's reason why the folder cannot be listed, nothing when it can.
+    virtual std::optional<QString> unreadable(const QString& folder) = 0;
+    // The folder's sub-folders as a folder list shows them: links to folders
+    // included, hidden ones left out, in no order. None for a folder that
+    // cannot be read.
+    virtual QStringList subFolders(const QString& folder) = 0;
+    // The names of the folder's files that match the pattern ("*.txt") and can
+    // be read, in no order.
+    virtual QStringList files(const QString& folder, const QString& pattern) = 0;
+    // A list file's bytes, read whole; or why it cannot be loaded. Only a
+    // plain file is opened (a named pipe would wait for a writer), and the
+    // read stops when the first `head` bytes are refused by `refuse`.
+    struct Read {
+        QByteArray bytes;
+        std::optional<QString> refusal;
+    };
+    virtual Read
+    readList(const QString& path, qint64 head,
+             const std::function<std::optional<QString>(const QByteArray&)>& refuse) = 0;
 
     // Makes folders in one folder, opened once for a run of many.
     class FolderMaker {
@@ -93,9 +114,11 @@ class ProgramInfo {
 public:
     virtual ~ProgramInfo() = default;
     virtual QString programFolder() = 0;
-    // Where the user's own data goes ($XDG_DATA_HOME, by default
-    // ~/.local/share); empty where the system has no such place.
-    virtual QString dataHome() = 0;
+    // The folder of the user's own presets, listed before the program's: in an
+    // installed copy, $XDG_DATA_HOME/ramulo/presets (by default under
+    // ~/.local/share) or %APPDATA%\Ramulo\presets; empty for a portable copy
+    // or a build, which list only the presets beside them.
+    virtual QString userPresets() = 0;
     virtual QString title() = 0;
     virtual int versionMajor() = 0;
     virtual int versionMinor() = 0;

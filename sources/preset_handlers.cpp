@@ -7,9 +7,6 @@
 #include "platform/paths.h"
 #include "sources/presets.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 using namespace ramulo;
 
 namespace {
@@ -22,20 +19,11 @@ constexpr qint64 kTextHead = 64 * 1024;
 // for a writer), and one that starts as no text does is not read on.
 std::optional<QString> Form1::loadList(const QString& path) {
     invalidate();
-    const QFileInfo entry(path);
-    if (entry.exists() && !entry.isFile())
-        return QStringLiteral("ce n'est pas un fichier ordinaire.");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    if (const auto why = notText(file.read(kTextHead)))
-        return *why;
-    file.seek(0);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
+    const FileSystem::Read read = m_services.files->readList(path, kTextHead, notText);
+    if (read.refusal)
+        return read.refusal;
     QString refusal;
-    const std::optional<QString> text = presetText(bytes, &refusal);
+    const std::optional<QString> text = presetText(read.bytes, &refusal);
     if (!text)
         return refusal;
     Text1->setText(QString());

@@ -5,6 +5,7 @@
 #include "output/report.h"
 #include "platform/paths.h"
 
+#include <QDir>
 #include <QHash>
 #include <QTest>
 
@@ -234,9 +235,10 @@ private slots:
             return std::optional<QString>();
         };
         const auto failure = [&](const QStringList& lines) {
-            return createFolders(lines, {tree(), "/", make}).failure.value_or(CreationFailure{});
+            return createFolders(lines, {tree(), QString(pathSeparator()), make})
+                .failure.value_or(CreationFailure{});
         };
-        QCOMPARE(failure({"a", "\t../b"}).fullPath, QStringLiteral("/a/../b"));
+        QCOMPARE(failure({"a", "\t../b"}).fullPath, QDir::toNativeSeparators("/a/../b"));
         QCOMPARE(failure({"\tx"}).reason, QStringLiteral("retrait sans dossier parent"));
         QCOMPARE(asked, QStringList{"a"});
     }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #ifndef Q_OS_WIN
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -34,6 +35,15 @@ std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
     if (geteuid() != 0 || seteuid(65534) != 0)
         return nullptr;
     return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
+#endif
+}
+
+bool makePipe(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    return false;
+#else
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 #endif
 }
 

@@ -92,9 +92,9 @@ public:
 class FakeProgram : public RealProgramInfo {
 public:
     QString folder;
-    QString home; // the user's data folder
+    QString user; // the user's own presets, in an installed copy
     QString programFolder() override { return folder; }
-    QString dataHome() override { return home; }
+    QString userPresets() override { return user; }
 };
 
 // A temporary folder tree and doubles over it (the random source is the real
@@ -121,6 +121,9 @@ struct Harness {
     // returned guard lives.
     std::shared_ptr<void> unreadable(const QString& relative) const;
 };
+
+// Makes a named pipe at the path; false where a folder cannot hold one (Windows).
+bool makePipe(const QString& path);
 
 // The window over a harness, as a user starts on a list: the destination
 // opened, the names put in the editor, the preview button pressed. Set up the
