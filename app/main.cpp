@@ -2,11 +2,10 @@
 #include "app/form1.h"
 
 #include "platform/folders.h"
+#include "platform/real_services.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
-
-#include <cstdio>
 
 using namespace ramulo;
 
@@ -16,10 +15,6 @@ namespace {
 // the folder the command line gave and the destination the window opened on, which shows
 // what a file manager's action handed the program.
 Q_LOGGING_CATEGORY(startLog, "ramulo.start", QtWarningMsg)
-
-void write(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
 
 // Where Qt would abort for want of a display, the terminal hears why.
 bool displayMissing(const QStringList& arguments) {
@@ -45,17 +40,18 @@ int main(int argc, char* argv[]) {
     const CommandLine command = readCommandLine(arguments);
     switch (command.action) {
     case CommandLine::Action::Print:
-        write(stdout, command.text);
+        writeOut(command.text);
         return 0;
     case CommandLine::Action::Fail:
-        write(stderr, command.text);
+        writeOut(command.text, true);
         return kWrongCommandLine;
     case CommandLine::Action::Start:
         break;
     }
     if (displayMissing(arguments)) {
-        write(stderr, QStringLiteral("ramulo : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY) : "
-                                     "la fenêtre ne peut pas s'ouvrir.\n"));
+        writeOut(QStringLiteral("ramulo : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY) : "
+                                "la fenêtre ne peut pas s'ouvrir.\n"),
+                 true);
         return kNoDisplay;
     }
 

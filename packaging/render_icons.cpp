@@ -100,14 +100,16 @@ int main(int argc, char* argv[]) {
     }
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[first]));
     if (!renderer.isValid())
-        return fail(QStringLiteral("cannot read %1 as SVG").arg(QString::fromLocal8Bit(argv[first])));
+        return fail(
+            QStringLiteral("cannot read %1 as SVG").arg(QString::fromLocal8Bit(argv[first])));
     const QString target = QString::fromLocal8Bit(argv[first + 1]);
     bool ok = true;
 
     if (picture) {
         const int scale = QByteArray(argv[first + 2]).toInt(&ok);
         if (!ok || scale <= 0)
-            return fail(QStringLiteral("not a scale: %1").arg(QString::fromLocal8Bit(argv[first + 2])));
+            return fail(
+                QStringLiteral("not a scale: %1").arg(QString::fromLocal8Bit(argv[first + 2])));
         if (!render(renderer, renderer.defaultSize() * scale).save(target, "PNG"))
             return fail(QStringLiteral("cannot write %1").arg(target));
         return 0;

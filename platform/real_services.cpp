@@ -66,10 +66,6 @@ std::unique_ptr<FileSystem::FolderMaker> FileSystem::folderMaker(const QString& 
     return std::make_unique<ByPath>(*this, folder);
 }
 
-std::optional<QString> RealFileSystem::unreadable(const QString& folder) {
-    return unreadableFolder(folder);
-}
-
 QStringList RealFileSystem::files(const QString& folder, const QString& pattern) {
     return QDir(folder).entryList({pattern}, QDir::Files | QDir::Readable);
 }
@@ -90,10 +86,6 @@ RealFileSystem::readList(const QString& path, qint64 head,
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
     return {std::move(bytes), std::nullopt};
-}
-
-std::optional<QString> RealDrives::notReady(const QString& drive) {
-    return unreadableFolder(drive);
 }
 
 QString RealDrives::workingFolder() {

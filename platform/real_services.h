@@ -20,6 +20,10 @@ inline constexpr qsizetype kManyNames = 2048;
 // Runs work(begin, end) over [0, count) in a few slices, one thread each.
 void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work);
 
+// Writes to the program's standard output or error: on Windows, where the
+// program has no console of its own, to the console it was started from.
+void writeOut(const QString& text, bool error = false);
+
 class RealFileSystem : public FileSystem {
 public:
     Entry entryAt(const QString& path) override;

@@ -22,6 +22,7 @@
 #include <utility>
 
 #include <climits>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -407,6 +408,14 @@ QStringList RealFileSystem::subFolders(const QString& folder) {
     return names;
 }
 
+std::optional<QString> RealFileSystem::unreadable(const QString& folder) {
+    return unreadableFolder(folder);
+}
+
+std::optional<QString> RealDrives::notReady(const QString& drive) {
+    return unreadableFolder(drive);
+}
+
 QStringList RealDrives::list() {
     return {QStringLiteral("/")};
 }
@@ -422,6 +431,10 @@ QString RealDrives::driveOf(const QString& path) {
 
 QString RealDrives::currentFolder(const QString& drive) {
     return drive;
+}
+
+void writeOut(const QString& text, bool error) {
+    std::fputs(text.toLocal8Bit().constData(), error ? stderr : stdout);
 }
 
 QString RealProgramInfo::userPresets() {

@@ -3,7 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifndef Q_OS_WIN
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -35,6 +39,22 @@ std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
     if (geteuid() != 0 || seteuid(65534) != 0)
         return nullptr;
     return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
+#endif
+}
+
+QString systemReason(Why why) {
+#ifdef Q_OS_WIN
+    const DWORD codes[] = {ERROR_ALREADY_EXISTS, ERROR_PATH_NOT_FOUND, ERROR_DIRECTORY};
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, codes[int(why)], 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const QString message = QString::fromWCharArray(text).trimmed();
+    LocalFree(text);
+    return message;
+#else
+    const int codes[] = {EEXIST, ENOENT, ENOTDIR};
+    return QString::fromLocal8Bit(std::generic_category().message(codes[int(why)]));
 #endif
 }
 

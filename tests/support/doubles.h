@@ -122,6 +122,12 @@ struct Harness {
     std::shared_ptr<void> unreadable(const QString& relative) const;
 };
 
+// The system's own words for why a folder cannot be made or opened, as the
+// window shows them: something of that name exists, the path leads nowhere,
+// or through a file.
+enum class Why { Exists, NotFound, NotFolder };
+QString systemReason(Why why);
+
 // Makes a named pipe at the path; false where a folder cannot hold one (Windows).
 bool makePipe(const QString& path);
 

@@ -57,8 +57,7 @@ private slots:
         QTest::newRow("drive not ready")
             << QString("unready") << "d" << QStringLiteral("Aucun support dans le lecteur.");
         QTest::newRow("a drive's current folder is a file")
-            << QString("drive") << "d/notes.txt"
-            << QString::fromLocal8Bit(std::make_error_code(std::errc::not_a_directory).message());
+            << QString("drive") << "d/notes.txt" << systemReason(Why::NotFolder);
     }
 
     void change() {
@@ -229,8 +228,7 @@ private slots:
         for (const QString& name : done ? made : made + QStringList{"neuf_" + failingLine})
             asked << destination + QDir::separator() + name;
         QCOMPARE(h.files->asked, asked);
-        const QString exists =
-            QString::fromLocal8Bit(std::make_error_code(std::errc::file_exists).message());
+        const QString exists = systemReason(Why::Exists);
         QCOMPARE(h.messages->boxes,
                  QStringList{done ? "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n" +
                                         creationMessage(made.size())

@@ -57,7 +57,9 @@ private slots:
         QTest::newRow("no system drive") << "absent" << "d/projets" << 3 << true << "" << "";
         QTest::newRow("no presets folder") << "d" << "d/projets" << 3 << false << "" << "";
         QTest::newRow("current folder deleted") << "d" << "d/maison" << 3 << true << "deleted" << "";
+#ifndef Q_OS_WIN // no folder is kept from its owner there
         QTest::newRow("current folder unreadable") << "d" << "d/maison" << 3 << true << "unreadable" << "";
+#endif
         QTest::newRow("folder given") << "c" << "d/donné" << 3 << true << "" << "d/donné";
         QTest::newRow("folder given is absent") << "c" << "c/courant" << 4 << true << "" << "d/absent";
         // clang-format on
@@ -106,8 +108,7 @@ private slots:
         w.show();
         const QString refused = "Répertoire de destination [warning, OK]\nImpossible d'ouvrir le "
                                 "dossier " +
-                                h.path(given) + " :\r\n" +
-                                QString::fromStdString(std::generic_category().message(ENOENT)) +
+                                h.path(given) + " :\r\n" + systemReason(Why::NotFound) +
                                 "\r\nDestination : " + h.path(folder);
         QTRY_COMPARE(h.messages->boxes,
                      given.isEmpty() || given == folder ? QStringList() : QStringList(refused));
@@ -135,8 +136,10 @@ private slots:
         QTest::newRow("an empty folder name") << QStringList{""} << 2 << ""
                                               << "ramulo : le nom du dossier est vide." + more;
         QTest::newRow("Qt's platform given") << QStringList{"-platform", "offscreen", "/"} << -1 << "" << "";
+#ifndef Q_OS_WIN // there is always a display there
         QTest::newRow("a folder, no display") << QStringList{"--", "-v"} << 1 << ""
             << "ramulo : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY) : la fenêtre ne peut pas s'ouvrir.\n";
+#endif
         // clang-format on
     }
     void commandLine() {
