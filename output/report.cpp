@@ -18,10 +18,13 @@ QString codePoint(char32_t c) {
     return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
 }
 
-// Names Windows keeps for its devices, alone or before an extension.
+// Names Windows keeps for its devices, in any case, alone or before an
+// extension, spaces before the dot included ("nul.txt", "CON .txt"). The
+// serial and parallel ports count from 1, in digits or superscripts.
 bool isDeviceName(QStringView name) {
-    static const std::array<QString, 4> plain{QStringLiteral("CON"), QStringLiteral("PRN"),
-                                              QStringLiteral("AUX"), QStringLiteral("NUL")};
+    static const std::array<QString, 6> plain{QStringLiteral("CON"),    QStringLiteral("PRN"),
+                                              QStringLiteral("AUX"),    QStringLiteral("NUL"),
+                                              QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
     QString stem = name.toString().section(u'.', 0, 0).toUpper();
     while (stem.endsWith(u' '))
         stem.chop(1);
@@ -29,7 +32,8 @@ bool isDeviceName(QStringView name) {
         return true;
     return stem.size() == 4 &&
            (stem.startsWith(QStringLiteral("COM")) || stem.startsWith(QStringLiteral("LPT"))) &&
-           stem.at(3) >= u'1' && stem.at(3) <= u'9';
+           ((stem.at(3) >= u'1' && stem.at(3) <= u'9') ||
+            QStringView(u"\u00b9\u00b2\u00b3").contains(stem.at(3)));
 }
 
 // The length the file system counts: UTF-16 units, or bytes of UTF-8.

@@ -85,10 +85,12 @@ private slots:
             pairs = QString("😀").repeated(64), nul = QString("x") + QChar(0) + "y",
             half = QString("z") + QChar(0xd800),
             refused = "caractère refusé par le système de fichiers : U+";
-        const QStringList kinds{u800,   u80,       pairs,       QString(85, QChar(0x800)),
-                                nul,    half,      "raccourci", "tube",
-                                "a\tb", "nul.txt", "COM9",      "lpt1.txt",
-                                "COM0", "COM10",   "fin.",      "écrit"};
+        const QStringList kinds{u800,       u80,        pairs,       QString(85, QChar(0x800)),
+                                nul,        half,       "raccourci", "tube",
+                                "a\tb",     "nul.txt",  "COM9",      "lpt1.txt",
+                                "COM0",     "COM10",    "fin.",      "écrit",
+                                "Com¹",     "lpt³.log", "conin$",    "CONOUT$.x",
+                                "CON .txt", "LPT0",     "COM4a",     "nul x"};
         const QString link = "- raccourci > raccourci (un lien porte déjà ce nom)",
                       other =
                           "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",
@@ -103,7 +105,9 @@ private slots:
         QTest::newRow("Windows") << windowsRules << kinds << none << QStringList{
             no(nul, refused + "0000"), link, other, no("a\tb", refused + "0009"),
             no("nul.txt", reserved), no("COM9", reserved), no("lpt1.txt", reserved),
-            no("fin.", "le système retire le point ou l'espace final"), no("écrit", respelt)};
+            no("fin.", "le système retire le point ou l'espace final"), no("écrit", respelt),
+            no("Com¹", reserved), no("lpt³.log", reserved), no("conin$", reserved),
+            no("CONOUT$.x", reserved), no("CON .txt", reserved)};
         // clang-format on
         // The destination "/" and the name: a path of 100 units at most.
         NameRules shortPaths = windowsRules;
