@@ -36,7 +36,10 @@ Form1::Form1(Services services, const QString& folder, QWidget* parent)
     const QString here =
         m_folderGiven ? folder
                       : firstReadableFolder(*m_services.files, startFolders()).value_or(QString());
-    Drive1->setDrives(m_services.drives->list());
+    QStringList kinds;
+    for (const QString& drive : m_services.drives->list())
+        kinds << m_services.drives->kind(drive);
+    Drive1->setDrives(m_services.drives->list(), kinds);
     {
         const QSignalBlocker quietDrive(Drive1);
         const QSignalBlocker quietDir(Dir1);

@@ -23,21 +23,25 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::Change);
 }
 
-void DriveList::setDrives(const QStringList& drives) {
+void DriveList::setDrives(const QStringList& drives, const QStringList& kinds) {
     const QSignalBlocker quiet(this);
     clear();
-    addItems(drives);
+    for (qsizetype i = 0; i < drives.size(); ++i) {
+        const QString kind = kinds.value(i);
+        addItem(kind.isEmpty() ? drives.at(i) : QStringLiteral("%1 (%2)").arg(drives.at(i), kind),
+                drives.at(i));
+    }
 }
 
 QString DriveList::drive() const {
-    return currentText();
+    return currentData().toString();
 }
 
 void DriveList::setDrive(const QString& drive) {
-    int index = findText(drive, Qt::MatchFixedString);
+    int index = findData(drive, Qt::UserRole, Qt::MatchFixedString);
     if (index < 0) {
         const QSignalBlocker quiet(this);
-        addItem(drive);
+        addItem(drive, drive);
         index = count() - 1;
     }
     setCurrentIndex(index);

@@ -13,13 +13,14 @@
 
 namespace ramulo {
 
-// Drive list: one entry per drive, as "C:\" or "/".
+// Drive list: one entry per drive, as "C:\" or "/", its kind beside it where
+// the system tells it ("C:\ (disque local)"); the drive itself is "C:\".
 class DriveList : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(QString drive READ drive WRITE setDrive NOTIFY Change)
 public:
     explicit DriveList(QWidget* parent = nullptr);
-    void setDrives(const QStringList& drives);
+    void setDrives(const QStringList& drives, const QStringList& kinds = {});
     QString drive() const;
     // Shows the drive; raises change only when the drive shown changes. A drive
     // that is not in the list is added.

@@ -73,6 +73,9 @@ private:
 class RealDrives : public Drives {
 public:
     QStringList list() override;
+#ifdef Q_OS_WIN
+    QString kind(const QString& drive) override;
+#endif
     QString systemDrive() override;
     QString driveOf(const QString& path) override;
     QString currentFolder(const QString& drive) override;

@@ -228,6 +228,23 @@ QStringList RealDrives::list() {
     return drives;
 }
 
+QString RealDrives::kind(const QString& drive) {
+    switch (GetDriveTypeW(drive.left(2).append(u'\\').toStdWString().c_str())) {
+    case DRIVE_FIXED:
+        return QStringLiteral("disque local");
+    case DRIVE_REMOVABLE:
+        return QStringLiteral("disque amovible");
+    case DRIVE_CDROM:
+        return QStringLiteral("lecteur de CD ou DVD");
+    case DRIVE_REMOTE:
+        return QStringLiteral("lecteur réseau");
+    case DRIVE_RAMDISK:
+        return QStringLiteral("disque en mémoire");
+    default:
+        return {};
+    }
+}
+
 QString RealDrives::systemDrive() {
     const QString drive = qEnvironmentVariable("SystemDrive", QStringLiteral("C:"));
     return drive.left(2).toUpper() + u'\\';

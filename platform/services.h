@@ -86,6 +86,12 @@ class Drives {
 public:
     virtual ~Drives() = default;
     virtual QStringList list() = 0;
+    // What kind of drive it is, as the drive list shows it beside its name
+    // ("disque local", "lecteur réseau" …); nothing where drives have no kinds.
+    virtual QString kind(const QString& drive) {
+        Q_UNUSED(drive);
+        return {};
+    }
     // The drive that stands for the system's own ("C:\" on Windows, "/" elsewhere).
     virtual QString systemDrive() = 0;
     // The drive a path lies on.

@@ -137,10 +137,14 @@ private slots:
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(list.path(), dest);
 
-        DriveList drives; // a drive the list does not hold is added, and shown
-        drives.setDrives({"C:\\"});
+        DriveList drives; // a drive shows its kind; one the list does not hold is added, and shown
+        drives.setDrives({"C:\\", "E:\\"}, {"disque local", ""});
+        drives.setDrive("c:\\");
+        QCOMPARE(QStringList({drives.drive(), drives.currentText()}),
+                 QStringList({"C:\\", "C:\\ (disque local)"}));
         drives.setDrive("D:\\");
-        QCOMPARE(drives.drive(), "D:\\");
+        QCOMPARE(QStringList({drives.drive(), drives.currentText(), drives.itemText(1)}),
+                 QStringList({"D:\\", "D:\\", "E:\\"}));
     }
 
     // What a folder holds, asked path by path, from one read of the folder and

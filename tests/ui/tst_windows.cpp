@@ -26,6 +26,7 @@ private slots:
         QCOMPARE(drives.driveOf("c:\\Users\\moi"), QStringLiteral("C:\\"));
         QVERIFY(drives.currentFolder("C:\\").startsWith("C:\\"));
         QCOMPARE(drives.notReady("C:\\"), std::nullopt);
+        QCOMPARE(drives.kind("C:\\"), QStringLiteral("disque local"));
         for (const QString& drive : list)
             if (drive != "Q:\\")
                 QCOMPARE(drives.driveOf(drives.currentFolder(drive)), drive);
