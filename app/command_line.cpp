@@ -1,24 +1,24 @@
 #include "app/command_line.h"
 
+#include "platform/real_services.h"
+
 #include <QCommandLineParser>
 
 namespace ramulo {
 namespace {
 
-const char* const kHelp =
-    "Utilisation : ramulo [OPTION] [DOSSIER]\n"
-    "Crée de nombreux dossiers en une fois.\n"
-    "\n"
-    "Arguments :\n"
-    "  DOSSIER        le répertoire de destination au démarrage\n"
-    "                 (par défaut, le dossier courant)\n"
-    "\n"
-    "Options :\n"
-    "  -h, --help     affiche cette aide et quitte\n"
-    "  -v, --version  affiche la version et quitte\n"
-    "\n"
-    "Presets personnels : $XDG_DATA_HOME/ramulo/presets\n"
-    "                     (par défaut ~/.local/share/ramulo/presets)\n"
+const char* const kHelp = "Utilisation : ramulo [OPTION] [DOSSIER]\n"
+                          "Crée de nombreux dossiers en une fois.\n"
+                          "\n"
+                          "Arguments :\n"
+                          "  DOSSIER        le répertoire de destination au démarrage\n"
+                          "                 (par défaut, le dossier courant)\n"
+                          "\n"
+                          "Options :\n"
+                          "  -h, --help     affiche cette aide et quitte\n"
+                          "  -v, --version  affiche la version et quitte\n"
+                          "\n";
+const char* const kReturnCodes =
     "Code de retour : 0 ; 1 sans affichage ; 2 pour une ligne de commande incorrecte.\n";
 
 CommandLine failure(const QString& why) {
@@ -63,7 +63,9 @@ CommandLine readCommandLine(const QStringList& arguments) {
         return failure(QStringLiteral("une valeur manque après une option de Qt."));
     }
     if (parser.isSet(help))
-        return {CommandLine::Action::Print, {}, QString::fromUtf8(kHelp)};
+        return {CommandLine::Action::Print,
+                {},
+                QString::fromUtf8(kHelp) + userPresetsHelp() + QString::fromUtf8(kReturnCodes)};
     if (parser.isSet(version))
         return {CommandLine::Action::Print,
                 {},

@@ -34,9 +34,7 @@ bool displayMissing(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments << QString::fromLocal8Bit(argv[index]);
+    const QStringList arguments = programArguments(argc, argv);
     const CommandLine command = readCommandLine(arguments);
     switch (command.action) {
     case CommandLine::Action::Print:

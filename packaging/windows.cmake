@@ -52,6 +52,7 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Ramulo)
 # it there to know that it is an installed copy.
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Ramulo)
 set(CPACK_PACKAGE_EXECUTABLES ramulo Ramulo) # the Start-menu shortcut
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)      # to the program beside the DLLs
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_VERBATIM_VARIABLES ON) # the registry's command holds quotes
@@ -74,13 +75,22 @@ foreach(key IN LISTS explorer_keys)
         "WriteRegStr HKLM \"${key}\\command\" \"\" '\"$INSTDIR\\ramulo.exe\" \"%V\"'\n")
     string(APPEND CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey HKLM \"${key}\"\n")
 endforeach()
-# CMake's NSIS script makes a 32-bit installer: this copy of it makes a 64-bit one.
+# CMake's NSIS script makes a 32-bit installer: this copy of it makes a 64-bit one, and
+# its uninstaller also removes HKLM\Software\Ramulo once the key below it is gone.
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in nsis_template)
 string(FIND "${nsis_template}" "\n" first_line_end)
 math(EXPR first_line_end "${first_line_end} + 1")
 string(SUBSTRING "${nsis_template}" 0 ${first_line_end} nsis_top)
 string(SUBSTRING "${nsis_template}" ${first_line_end} -1 nsis_rest)
 string(CONCAT nsis_template "${nsis_top}" "Target amd64-unicode\n" "${nsis_rest}")
+set(vendor_key [[DeleteRegKey /ifempty SHCTX "Software\@CPACK_PACKAGE_VENDOR@\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"]])
+string(FIND "${nsis_template}" "${vendor_key}" vendor_key_at REVERSE)
+if(vendor_key_at LESS 0)
+    message(FATAL_ERROR "CMake's NSIS template no longer removes the vendor's key as expected")
+endif()
+string(REPLACE "${vendor_key}"
+       "${vendor_key}\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\""
+       nsis_template "${nsis_template}")
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/nsis/NSIS.template.in "${nsis_template}")
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_BINARY_DIR}/nsis)
 include(CPack)

@@ -20,6 +20,13 @@ inline constexpr qsizetype kManyNames = 2048;
 // Runs work(begin, end) over [0, count) in a few slices, one thread each.
 void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work);
 
+// The program's arguments as they were typed: on Windows, read in UTF-16 from
+// the system, since a folder handed by Explorer may hold any character.
+QStringList programArguments(int argc, char* argv[]);
+
+// Where the user's own presets live, as the help tells it.
+QString userPresetsHelp();
+
 // Writes to the program's standard output or error: on Windows, where the
 // program has no console of its own, to the console it was started from.
 void writeOut(const QString& text, bool error = false);

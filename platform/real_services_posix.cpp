@@ -433,6 +433,18 @@ QString RealDrives::currentFolder(const QString& drive) {
     return drive;
 }
 
+QStringList programArguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    return arguments;
+}
+
+QString userPresetsHelp() {
+    return QStringLiteral("Presets personnels : $XDG_DATA_HOME/ramulo/presets\n"
+                          "                     (par défaut ~/.local/share/ramulo/presets)\n");
+}
+
 void writeOut(const QString& text, bool error) {
     std::fputs(text.toLocal8Bit().constData(), error ? stderr : stdout);
 }

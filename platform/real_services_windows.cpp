@@ -13,6 +13,8 @@
 #include <QSettings>
 
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 namespace ramulo {
 
@@ -270,6 +272,23 @@ std::optional<QString> RealDrives::notReady(const QString& drive) {
                                nullptr, 0))
         return systemMessage(GetLastError());
     return RealFileSystem().unreadable(drive);
+}
+
+QStringList programArguments(int argc, char* argv[]) {
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    QStringList arguments;
+    int count = 0;
+    if (wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int index = 0; index < count; ++index)
+            arguments << QString::fromWCharArray(words[index]);
+        LocalFree(words);
+    }
+    return arguments;
+}
+
+QString userPresetsHelp() {
+    return QStringLiteral("Presets personnels : %APPDATA%\\Ramulo\\presets (copie installée)\n");
 }
 
 void writeOut(const QString& text, bool error) {
