@@ -1,6 +1,6 @@
 #pragma once
 // Folders as the system has them: which names and paths it takes as they are
-// written, which folders can be listed, and their sub-folders.
+// written, and which folders can be listed.
 
 #include "platform/services.h"
 
