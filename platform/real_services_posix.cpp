@@ -6,10 +6,8 @@
 #include "platform/paths.h"
 #include "platform/volumes.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -18,11 +16,11 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include <climits>
 #include <cstdio>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
