@@ -60,9 +60,8 @@ std::optional<QString> nameRefusal(QStringView name, const NameRules& rules) {
             continue;
         }
         // Half a surrogate pair has no form in UTF-8.
-        const bool refused =
-            c == u'\0' || c == u'/' || (c.isSurrogate() && !rules.halfPairs) ||
-            (rules.windowsNames && (c.unicode() < 32 || QStringView(u"\\:*?\"<>|").contains(c)));
+        const bool refused = c == u'\0' || c == u'/' || (c.isSurrogate() && !rules.halfPairs) ||
+                             (rules.windowsNames && (c.unicode() < 32 || isForbiddenCharacter(c)));
         if (refused)
             return QStringLiteral("caractère refusé par le système de fichiers : ") +
                    codePoint(c.unicode());
@@ -101,16 +100,6 @@ std::optional<QString> takenBy(Entry entry, const QString& upper = {}) {
         break;
     }
     return std::nullopt;
-}
-
-// Where the separators of a path are: the ends of its upper levels.
-std::vector<qsizetype> upperEnds(const QString& path, bool trees) {
-    std::vector<qsizetype> ends;
-    if (trees)
-        for (qsizetype at = path.indexOf(pathSeparator()); at > 0;
-             at = path.indexOf(pathSeparator(), at + 1))
-            ends.push_back(at);
-    return ends;
 }
 
 // Why the file system would refuse the path: in a tree each level is a name;
@@ -152,7 +141,7 @@ struct Made {
 
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs) {
     PreviewReport report;
-    const bool trees = inputs.chain.adds.forbiddenMode == kTreeMode;
+    const bool trees = inputs.chain.makesTrees();
     const NameRules& rules = inputs.rules;
 
     // The paths first, then what the destination holds of them and of their
@@ -176,7 +165,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
                 faults.insert(index, *line.fault);
             } else {
                 asked.append(line.path);
-                for (const qsizetype end : upperEnds(line.path, trees)) {
+                for (const qsizetype end : upperLevelEnds(line.path)) {
                     const QStringView upper = QStringView(line.path).first(end);
                     if (holds(lastAsked, upper))
                         continue;
@@ -244,7 +233,7 @@ PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs
         std::optional<QString> why =
             (kind & Faulty) ? faults.value(index) : pathRefusal(name, trees, folderLength, rules);
         // Upper levels that the last line made holds passed these checks with it.
-        const std::vector<qsizetype> ends = upperEnds(name, trees);
+        const std::vector<qsizetype> ends = upperLevelEnds(name);
         for (const qsizetype end : ends) {
             if (why)
                 break;
