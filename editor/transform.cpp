@@ -17,7 +17,7 @@ constexpr std::array<bool, 128> kForbiddenTable = [] {
     return table;
 }();
 
-// What replaces a forbidden character (nothing removes it).
+// What replaces a forbidden character; none: it is removed.
 std::optional<char16_t> forbiddenReplacement(ForbiddenMode mode) {
     switch (mode) {
     case ForbiddenMode::Space:
@@ -83,7 +83,7 @@ QString addAffixes(const QString& raw, const AddsSettings& settings) {
 QString replaceForbidden(QString text, ForbiddenMode mode) {
     const auto first = std::find_if(text.cbegin(), text.cend(), isForbiddenCharacter);
     if (first == text.cend())
-        return text; // unshared: no copy made
+        return text; // shared as it came, not copied
     const qsizetype from = first - text.cbegin();
     QChar* const begin = text.data();
     QChar* const end = begin + text.size();
