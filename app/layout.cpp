@@ -4,6 +4,8 @@
 
 #include "app/form1.h"
 
+#include "editor/transform.h"
+
 #include <QApplication>
 #include <QPalette>
 
@@ -141,14 +143,14 @@ void Form1::buildControls() {
     prefcheck = place(new CheckBox(QStringLiteral("ajouter un prefixe"), Frame4), "prefcheck", 120,
                       240, 1575, 255);
     prefcheck->setToolTip(QStringLiteral("Ajoute un préfixe aux noms de l'éditeur"));
-    preftext = place(new TextBox(QStringLiteral("pre_"), Frame4), "preftext", 1680, 240, 1335, 285);
+    const AddsSettings start; // the chain's own prefix and suffix
+    preftext = place(new TextBox(start.prefix, Frame4), "preftext", 1680, 240, 1335, 285);
     preftext->setToolTip(QStringLiteral("Préfixe ajouté"));
     preftext->setEnabled(false);
     suffcheck = place(new CheckBox(QStringLiteral("ajouter un suffixe"), Frame4), "suffcheck", 120,
                       600, 1575, 255);
     suffcheck->setToolTip(QStringLiteral("Ajoute un suffixe aux noms de l'éditeur"));
-    sufftext =
-        place(new TextBox(QStringLiteral("_suff"), Frame4), "sufftext", 1680, 600, 1335, 285);
+    sufftext = place(new TextBox(start.suffix, Frame4), "sufftext", 1680, 600, 1335, 285);
     sufftext->setToolTip(QStringLiteral("Sufixe ajouté"));
     sufftext->setEnabled(false);
 
@@ -158,8 +160,9 @@ void Form1::buildControls() {
                         QStringLiteral(" > remplacés par des soulignés _"),
                         QStringLiteral(" > remplacés par des tirets -"),
                         QStringLiteral(" > / et \\ créent des sous-dossiers")});
-    Combo3->setToolTip(QStringLiteral("Gestion des caractères /\\:*?\"<>| (interdits dans les noms "
-                                      "de dossiers)"));
+    Combo3->setToolTip(QStringLiteral("Gestion des caractères %1 (interdits dans les noms de "
+                                      "dossiers)")
+                           .arg(QStringView(kForbiddenCharacters)));
     Combo2 = place(new ComboBox(Frame4), "Combo2", 120, 1320, 2895, 300);
     Combo2->setEntries({QStringLiteral("(aucun remplacement)"), QStringLiteral("espace > souligné"),
                         QStringLiteral("espace > tiret"), QStringLiteral("souligné > espace"),

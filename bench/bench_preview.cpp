@@ -48,11 +48,16 @@ void BM_Report(benchmark::State& state) {
     const QString folder = ramulo::displayPath(destination.path());
     const QString text = editorText();
     ramulo::RealFileSystem files;
-    ramulo::AddsSettings settings{true, "pre_", true, "_suff", 1, 1};
+    const ramulo::AddsSettings settings{true,
+                                        "pre_",
+                                        true,
+                                        "_suff",
+                                        ramulo::ForbiddenMode::Space,
+                                        ramulo::SwapMode::SpaceToUnderscore};
     for (auto _ : state) {
         const auto report = ramulo::buildPreview(
             ramulo::splitLines(text),
-            {ramulo::NameChain{settings, 3}, folder,
+            {ramulo::NameChain{settings, ramulo::CaseMode::Proper}, folder,
              [&](const QString& f, const QStringList& names) { return files.entriesIn(f, names); },
              files.nameRules(folder)});
         benchmark::DoNotOptimize(report.count);

@@ -13,7 +13,7 @@ bool separatesLevels(QChar c) {
 } // namespace
 
 LinePath LineReader::next(const QString& raw) {
-    if (m_chain.adds.forbiddenMode != kTreeMode)
+    if (!m_chain.makesTrees())
         return {m_chain(raw), raw.isEmpty(), {}};
 
     qsizetype tabs = 0;
@@ -23,28 +23,22 @@ LinePath LineReader::next(const QString& raw) {
     if (std::all_of(rest.begin(), rest.end(), [](QChar c) { return c == u' ' || c == u'\t'; }))
         return {{}, true, {}};
 
-    // The prefix and the suffix join the whole text, then the text is cut into
-    // levels. Each level loses the seven other forbidden characters and its
-    // outer spaces, which belong to the path's layout; then it goes through
-    // the swap, the trim and the case on its own.
+    // The prefix and the suffix join the text after the leading TABs, and the
+    // forbidden characters go but for "/" and "\"; then the text is cut into
+    // levels. A level's outer spaces belong to the path's layout: the level is
+    // trimmed, then goes through the swap, the trim and the case on its own.
     const AddsSettings& adds = m_chain.adds;
-    QString text = adds.prefixOn ? adds.prefix : QString();
-    text.append(rest);
-    if (adds.suffixOn)
-        text.append(adds.suffix);
-    const AddsSettings cleaning;
-    AddsSettings swapping;
-    swapping.separatorMode = adds.separatorMode;
+    const QString text = replaceForbidden(addAffixes(rest.toString(), adds), adds.forbiddenMode);
     const QChar separator = pathSeparator();
     QString own;
     qsizetype ownLevels = 0;
     for (qsizetype start = 0, end = 0; end <= text.size(); ++end) {
         if (end < text.size() && !separatesLevels(text.at(end)))
             continue;
-        QString level = applyAdds(text.sliced(start, end - start), cleaning);
-        if (swapping.separatorMode != 0)
-            level = applyAdds(level, swapping);
-        level = applyCase(level, m_chain.caseMode);
+        const QString level =
+            applyCase(trimSpaces(swapSeparators(trimSpaces(text.sliced(start, end - start)),
+                                                adds.separatorMode)),
+                      m_chain.caseMode);
         start = end + 1;
         if (level.isEmpty())
             continue; // "a//b" is "a/b"
@@ -60,10 +54,11 @@ LinePath LineReader::next(const QString& raw) {
     QString path = own;
     if (tabs > 0) {
         // The first `tabs` levels of the path above.
-        qsizetype cut = -1;
-        for (qsizetype k = 0; k < tabs; ++k)
-            cut = m_parent.indexOf(separator, cut + 1);
-        path = (cut < 0 ? m_parent : m_parent.first(cut)) + separator + own;
+        const std::vector<qsizetype> ends = upperLevelEnds(m_parent);
+        const qsizetype upper = tabs - 1;
+        path =
+            (upper < qsizetype(ends.size()) ? m_parent.first(ends[std::size_t(upper)]) : m_parent) +
+            separator + own;
     }
     m_parent = path;
     m_parentLevels = tabs + ownLevels;

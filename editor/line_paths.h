@@ -11,9 +11,6 @@
 
 namespace ramulo {
 
-// The forbidden-character entry whose "/" and "\" make sub-folders.
-inline constexpr int kTreeMode = 4;
-
 struct LinePath {
     QString path;       // its levels joined by the system's separator; empty: no folder
     bool blank = false; // an empty line, or in a tree one of TABs and spaces: never a duplicate

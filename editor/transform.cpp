@@ -1,61 +1,55 @@
 #include "editor/transform.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
-#include <utility>
 
 namespace ramulo {
 
 namespace {
 
-// The nine characters a folder name may not hold.
-constexpr char16_t kForbidden[] = u"\\/:*?\"<>|";
-
 // All forbidden characters are ASCII, so a 128-entry table answers in one load.
 constexpr std::array<bool, 128> kForbiddenTable = [] {
     std::array<bool, 128> table{};
-    for (const char16_t c : std::u16string_view(kForbidden))
+    for (const char16_t c : std::u16string_view(kForbiddenCharacters))
         table[c] = true;
     return table;
 }();
 
-constexpr bool isForbidden(char16_t c) noexcept {
-    return c < kForbiddenTable.size() && kForbiddenTable[c];
-}
-
-// What replaces a forbidden character ("" removes it); unknown modes remove.
-QString forbiddenReplacement(int forbiddenMode) {
-    switch (forbiddenMode) {
-    case 1:
-        return QStringLiteral(" ");
-    case 2:
-        return QStringLiteral("_");
-    case 3:
-        return QStringLiteral("-");
+// What replaces a forbidden character; none: it is removed.
+std::optional<char16_t> forbiddenReplacement(ForbiddenMode mode) {
+    switch (mode) {
+    case ForbiddenMode::Space:
+        return u' ';
+    case ForbiddenMode::Underscore:
+        return u'_';
+    case ForbiddenMode::Dash:
+        return u'-';
     default:
-        return {};
+        return std::nullopt;
     }
 }
 
-// The (from, to) characters of a separator mode; '\0' twice for none.
+// The (from, to) characters of a swap mode; '\0' twice for none.
 struct Swap {
     char16_t from;
     char16_t to;
 };
 
-Swap separatorSwap(int separatorMode) {
-    switch (separatorMode) {
-    case 1:
+Swap separatorSwap(SwapMode mode) {
+    switch (mode) {
+    case SwapMode::SpaceToUnderscore:
         return {u' ', u'_'};
-    case 2:
+    case SwapMode::SpaceToDash:
         return {u' ', u'-'};
-    case 3:
+    case SwapMode::UnderscoreToSpace:
         return {u'_', u' '};
-    case 4:
+    case SwapMode::UnderscoreToDash:
         return {u'_', u'-'};
-    case 5:
+    case SwapMode::DashToSpace:
         return {u'-', u' '};
-    case 6:
+    case SwapMode::DashToUnderscore:
         return {u'-', u'_'};
     default:
         return {u'\0', u'\0'};
@@ -70,61 +64,71 @@ bool isWordSeparator(char32_t c) {
 
 } // namespace
 
-QString applyAdds(const QString& raw, const AddsSettings& settings) {
-    // An empty line stays empty: no prefix or suffix for it.
-    if (raw.isEmpty())
-        return {};
-
-    const QStringView prefix = settings.prefixOn ? QStringView(settings.prefix) : QStringView();
-    const QStringView suffix = settings.suffixOn ? QStringView(settings.suffix) : QStringView();
-
-    const Swap swap = separatorSwap(settings.separatorMode);
-    const auto swapped = [swap](char16_t c) {
-        return (swap.from != u'\0' && c == swap.from) ? swap.to : c;
-    };
-
-    // What replaces a forbidden character goes through the swap as well, since
-    // the swap runs over the text once the forbidden characters are gone.
-    QString replacement = forbiddenReplacement(settings.forbiddenMode);
-    for (QChar& c : replacement)
-        c = QChar(swapped(c.unicode()));
-
-    const qsizetype inputLength = prefix.size() + raw.size() + suffix.size();
-    const qsizetype capacity = inputLength * qMax<qsizetype>(1, replacement.size());
-    QString out(capacity, Qt::Uninitialized);
-    QChar* const begin = out.data();
-    QChar* dst = begin;
-
-    // Leading spaces are dropped as they come; trailing ones are cut at the end.
-    const auto put = [&](char16_t c) {
-        if (c == u' ' && dst == begin)
-            return;
-        *dst++ = QChar(c);
-    };
-    const auto feed = [&](QStringView part) {
-        for (const QChar ch : part) {
-            const char16_t c = ch.unicode();
-            if (isForbidden(c)) {
-                for (const QChar r : std::as_const(replacement))
-                    put(r.unicode());
-            } else {
-                put(swapped(c));
-            }
-        }
-    };
-    feed(prefix);
-    feed(raw);
-    feed(suffix);
-
-    qsizetype length = dst - begin;
-    while (length > 0 && begin[length - 1] == u' ')
-        --length;
-    out.resize(length);
-    return out;
+bool isForbiddenCharacter(QChar c) {
+    return c.unicode() < kForbiddenTable.size() && kForbiddenTable[c.unicode()];
 }
 
-QString applyCase(const QString& name, int caseMode) {
-    if (caseMode < 1 || caseMode > 4 || name.isEmpty())
+QString addAffixes(const QString& raw, const AddsSettings& settings) {
+    // An empty line stays empty: no prefix or suffix for it.
+    if (raw.isEmpty() || (!settings.prefixOn && !settings.suffixOn))
+        return raw;
+    const QStringView prefix = settings.prefixOn ? QStringView(settings.prefix) : QStringView();
+    const QStringView suffix = settings.suffixOn ? QStringView(settings.suffix) : QStringView();
+    QString text;
+    text.reserve(prefix.size() + raw.size() + suffix.size());
+    text.append(prefix).append(raw).append(suffix);
+    return text;
+}
+
+QString replaceForbidden(QString text, ForbiddenMode mode) {
+    const auto first = std::find_if(text.cbegin(), text.cend(), isForbiddenCharacter);
+    if (first == text.cend())
+        return text; // shared as it came, not copied
+    const qsizetype from = first - text.cbegin();
+    QChar* const begin = text.data();
+    QChar* const end = begin + text.size();
+    if (const auto replacement = forbiddenReplacement(mode)) {
+        std::replace_if(begin + from, end, isForbiddenCharacter, QChar(*replacement));
+        return text;
+    }
+    const bool tree = mode == ForbiddenMode::Tree;
+    const auto removed = [tree](QChar c) {
+        return isForbiddenCharacter(c) && !(tree && (c == u'/' || c == u'\\'));
+    };
+    text.truncate(std::remove_if(begin + from, end, removed) - begin);
+    return text;
+}
+
+QString swapSeparators(QString text, SwapMode mode) {
+    const Swap swap = separatorSwap(mode);
+    if (swap.from == u'\0' || !text.contains(QChar(swap.from)))
+        return text;
+    text.replace(QChar(swap.from), QChar(swap.to));
+    return text;
+}
+
+QString trimSpaces(QString text) {
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    qsizetype start = 0;
+    while (start < end && text.at(start) == u' ')
+        ++start;
+    if (end < text.size())
+        text.truncate(end);
+    if (start > 0)
+        text.remove(0, start);
+    return text;
+}
+
+QString applyAdds(const QString& raw, const AddsSettings& settings) {
+    return trimSpaces(
+        swapSeparators(replaceForbidden(addAffixes(raw, settings), settings.forbiddenMode),
+                       settings.separatorMode));
+}
+
+QString applyCase(const QString& name, CaseMode mode) {
+    if (mode < CaseMode::Lower || mode > CaseMode::Upper || name.isEmpty())
         return name;
 
     const QChar* const src = name.constData();
@@ -142,14 +146,14 @@ QString applyCase(const QString& name, int caseMode) {
         }
 
         bool upper = false;
-        switch (caseMode) {
-        case 2:
+        switch (mode) {
+        case CaseMode::FirstUpper:
             upper = i == 0;
             break;
-        case 3:
+        case CaseMode::Proper:
             upper = wordStart;
             break;
-        case 4:
+        case CaseMode::Upper:
             upper = true;
             break;
         default:

@@ -6,31 +6,78 @@
 
 namespace ramulo {
 
+// The entries of the forbidden-character list, in its order.
+enum class ForbiddenMode { Remove, Space, Underscore, Dash, Tree };
+
+// The entries of the swap list, in its order.
+enum class SwapMode {
+    None,
+    SpaceToUnderscore,
+    SpaceToDash,
+    UnderscoreToSpace,
+    UnderscoreToDash,
+    DashToSpace,
+    DashToUnderscore
+};
+
+// The entries of the letter-case list, in its order.
+enum class CaseMode { Unchanged, Lower, FirstUpper, Proper, Upper };
+
+// The nine characters a folder name may not hold, as the window lists them.
+inline constexpr char16_t kForbiddenCharacters[] = u"/\\:*?\"<>|";
+
+bool isForbiddenCharacter(QChar c);
+
 // What the "additions" step needs: prefix, suffix, forbidden characters and
-// the space / dash / underscore swap. Indexes are the drop-down list entries.
+// the space / dash / underscore swap. The prefix and suffix boxes start with
+// these texts.
 struct AddsSettings {
     bool prefixOn = false;
     QString prefix = QStringLiteral("pre_");
     bool suffixOn = false;
     QString suffix = QStringLiteral("_suff");
-    int forbiddenMode = 0; // 0 remove, 1 space, 2 underscore, 3 dash
-    int separatorMode = 0; // 0 none; space > _ , space > -, _ > space, _ > -, - > space, - > _
+    ForbiddenMode forbiddenMode = ForbiddenMode::Remove;
+    SwapMode separatorMode = SwapMode::None;
 };
 
-// Prefix, suffix (only for a non-empty line), forbidden characters, swap, then
-// trimming of spaces (code 32 only) at both ends.
-QString applyAdds(const QString& raw, const AddsSettings& settings);
+// The chain's steps, in their order. A flat line goes through all of them
+// whole. A tree line (editor/line_paths.h) goes through the first two whole,
+// is cut into levels, then each level goes through the trim, the swap, the
+// trim again and the case.
+
+// Prefix and suffix, those that are on, around the line; an empty line stays
+// empty.
+QString addAffixes(const QString& raw, const AddsSettings& settings);
+
+// Each forbidden character replaced as the mode says; a mode past the list
+// removes them. The tree mode keeps "/" and "\", which separate levels, and
+// removes the seven others.
+QString replaceForbidden(QString text, ForbiddenMode mode);
+
+// One character swapped for another all over the text; a mode past the list
+// swaps nothing.
+QString swapSeparators(QString text, SwapMode mode);
+
+// Spaces (code 32 only) cut at both ends.
+QString trimSpaces(QString text);
 
 // Letter case, character by character (simple case mapping: the length never
-// changes). 0 unchanged, 1 lower, 2 first character upper and the rest lower,
-// 3 proper case, 4 upper; any other index leaves the text unchanged.
-QString applyCase(const QString& name, int caseMode);
+// changes). A mode past the list leaves the text unchanged.
+QString applyCase(const QString& name, CaseMode mode);
 
-// The whole chain for one set of settings: the additions, then the letter
-// case. A plain value, so that it may run away from the window's controls.
+// The steps before the case: prefix and suffix, forbidden characters, swap,
+// then the trim.
+QString applyAdds(const QString& raw, const AddsSettings& settings);
+
+// The whole chain for one set of settings. A plain value, so that it may run
+// away from the window's controls.
 struct NameChain {
     AddsSettings adds;
-    int caseMode = 0;
+    CaseMode caseMode = CaseMode::Unchanged;
+
+    // Whether a line is a path of sub-folders rather than one folder name.
+    bool makesTrees() const { return adds.forbiddenMode == ForbiddenMode::Tree; }
+    // The chain over a whole line, as one folder name.
     QString operator()(const QString& raw) const {
         return applyCase(applyAdds(raw, adds), caseMode);
     }

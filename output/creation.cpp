@@ -11,8 +11,7 @@ CreationResult createFolders(const QStringList& lines, const CreationInputs& inp
     CreationResult result;
     LineReader reader(inputs.chain);
     QSet<QString> made; // in a tree, every path this run has made or entered
-    const QChar separator = pathSeparator();
-    const bool trees = inputs.chain.adds.forbiddenMode == kTreeMode;
+    const bool trees = inputs.chain.makesTrees();
     qint64 done = 0;
     for (const QString& raw : lines) {
         ++done;
@@ -20,7 +19,7 @@ CreationResult createFolders(const QStringList& lines, const CreationInputs& inp
         if (line.path.isEmpty())
             continue;
         // The preview refuses faults; nothing may leave the destination all the same.
-        const QStringList levels = line.path.split(separator);
+        const QStringList levels = line.path.split(pathSeparator());
         std::optional<QString> reason = line.fault;
         if (!reason && !made.contains(line.path)) // else an earlier line made it on its way
             reason = inputs.makeFolder(levels, result.created);
@@ -30,9 +29,8 @@ CreationResult createFolders(const QStringList& lines, const CreationInputs& inp
         }
         if (trees) {
             made.insert(line.path);
-            for (qsizetype cut = line.path.indexOf(separator); cut > 0;
-                 cut = line.path.indexOf(separator, cut + 1))
-                made.insert(line.path.first(cut));
+            for (const qsizetype end : upperLevelEnds(line.path))
+                made.insert(line.path.first(end));
         }
         if (inputs.goOn && !inputs.goOn(done)) {
             result.cancelled = true;

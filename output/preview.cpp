@@ -35,16 +35,17 @@ void Form1::Dir1_Change() {
 }
 
 // The controls cannot change while a preview or a creation runs, so their
-// settings are read once; the chain can then run away from the widgets.
+// settings are read once; the chain can then run away from the widgets. The
+// lists' entries are the modes, in order.
 NameChain Form1::nameChain() const {
     AddsSettings adds;
     adds.prefixOn = prefcheck->value() != 0;
     adds.prefix = preftext->text();
     adds.suffixOn = suffcheck->value() != 0;
     adds.suffix = sufftext->text();
-    adds.forbiddenMode = Combo3->currentIndex();
-    adds.separatorMode = Combo2->currentIndex();
-    return {adds, Combo1->currentIndex()};
+    adds.forbiddenMode = static_cast<ForbiddenMode>(Combo3->currentIndex());
+    adds.separatorMode = static_cast<SwapMode>(Combo2->currentIndex());
+    return {adds, static_cast<CaseMode>(Combo1->currentIndex())};
 }
 
 // A key typed in the prefix box previews twice, over the same lines.

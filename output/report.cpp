@@ -60,9 +60,8 @@ std::optional<QString> nameRefusal(QStringView name, const NameRules& rules) {
             continue;
         }
         // Half a surrogate pair has no form in UTF-8.
-        const bool refused =
-            c == u'\0' || c == u'/' || (c.isSurrogate() && !rules.halfPairs) ||
-            (rules.windowsNames && (c.unicode() < 32 || QStringView(u"\\:*?\"<>|").contains(c)));
+        const bool refused = c == u'\0' || c == u'/' || (c.isSurrogate() && !rules.halfPairs) ||
+                             (rules.windowsNames && (c.unicode() < 32 || isForbiddenCharacter(c)));
         if (refused)
             return QStringLiteral("caractère refusé par le système de fichiers : ") +
                    codePoint(c.unicode());
@@ -103,16 +102,6 @@ std::optional<QString> takenBy(Entry entry, const QString& upper = {}) {
     return std::nullopt;
 }
 
-// Where the separators of a path are: the ends of its upper levels.
-std::vector<qsizetype> upperEnds(const QString& path, bool trees) {
-    std::vector<qsizetype> ends;
-    if (trees)
-        for (qsizetype at = path.indexOf(pathSeparator()); at > 0;
-             at = path.indexOf(pathSeparator(), at + 1))
-            ends.push_back(at);
-    return ends;
-}
-
 // Why the file system would refuse the path: in a tree each level is a name;
 // then the length of the whole, after the destination's `folderLength`.
 std::optional<QString> pathRefusal(const QString& path, bool trees, qsizetype folderLength,
@@ -138,8 +127,6 @@ bool holds(const QString& path, QStringView upper) {
            QStringView(path).startsWith(upper);
 }
 
-enum LineKind : std::uint8_t { Named = 1, Blank = 2, Faulty = 4 };
-
 // The first line that makes a folder, whole or on the way to a deeper one,
 // and how it spells it.
 struct Made {
@@ -148,138 +135,185 @@ struct Made {
     QString spelling;
 };
 
-} // namespace
+// What the first pass learns of a line, and what the destination holds at its path.
+struct LineFacts {
+    qsizetype name = -1; // its place in the report's names; -1: it gives no folder
+    bool blank = false;
+    bool faulty = false;
+    Entry entry = Entry::None; // never asked for a faulty path
+};
 
-PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs) {
-    PreviewReport report;
-    const bool trees = inputs.chain.adds.forbiddenMode == kTreeMode;
-    const NameRules& rules = inputs.rules;
+// Builds the report in three steps: every line's path, what the destination
+// holds of them all (asked at once), then the three reports, line by line.
+class PreviewBuilder {
+public:
+    PreviewBuilder(const QStringList& lines, const PreviewInputs& inputs)
+        : m_lines(lines), m_inputs(inputs), m_trees(inputs.chain.makesTrees()),
+          m_folderLength(systemLength(joinPath(inputs.destination, {}), inputs.rules)),
+          m_facts(static_cast<std::size_t>(lines.size())) {}
 
-    // The paths first, then what the destination holds of them and of their
-    // upper levels, asked at once. A faulty path is not asked: nothing
-    // outside the destination is looked at.
-    std::vector<std::uint8_t> kinds(static_cast<std::size_t>(lines.size()));
-    QHash<qsizetype, QString> faults; // by line
-    report.names.reserve(lines.size());
-    QStringList asked;
-    QStringList uppers;
-    QHash<QString, qsizetype> upperPlace; // an upper level's path -> 1 + its place in uppers
-    QString lastAsked;
-    LineReader reader(inputs.chain);
-    for (qsizetype index = 0; index < lines.size(); ++index) {
-        LinePath line = reader.next(lines.at(index));
-        std::uint8_t kind = line.blank ? Blank : 0;
-        if (!line.path.isEmpty()) {
-            kind |= Named;
+    PreviewReport build() {
+        m_seen.reserve(m_lines.size());
+        m_made.reserve(m_lines.size());
+        readPaths();
+        lookUp();
+        for (qsizetype index = 0; index < m_lines.size(); ++index)
+            reportLine(index);
+        return std::move(m_report);
+    }
+
+private:
+    LineFacts& facts(qsizetype index) { return m_facts[static_cast<std::size_t>(index)]; }
+
+    // The paths of the lines; a faulty path is not asked about: nothing
+    // outside the destination is looked at. Of the upper levels, those that
+    // the path asked just before holds are asked with it.
+    void readPaths() {
+        m_report.names.reserve(m_lines.size());
+        LineReader reader(m_inputs.chain);
+        QString lastAsked;
+        for (qsizetype index = 0; index < m_lines.size(); ++index) {
+            LinePath line = reader.next(m_lines.at(index));
+            LineFacts& fact = facts(index);
+            fact.blank = line.blank;
+            if (line.path.isEmpty())
+                continue;
+            fact.name = m_report.names.size();
             if (line.fault) {
-                kind |= Faulty;
-                faults.insert(index, *line.fault);
+                fact.faulty = true;
+                m_faults.insert(index, *line.fault);
             } else {
-                asked.append(line.path);
-                for (const qsizetype end : upperEnds(line.path, trees)) {
+                m_asked.append(line.path);
+                for (const qsizetype end : upperLevelEnds(line.path)) {
                     const QStringView upper = QStringView(line.path).first(end);
-                    if (holds(lastAsked, upper))
-                        continue;
-                    if (qsizetype& place = upperPlace[upper.toString()]; place == 0) {
-                        uppers.append(upper.toString());
-                        place = uppers.size();
+                    if (!holds(lastAsked, upper) && !m_upperEntries.contains(upper.toString())) {
+                        m_upperEntries.insert(upper.toString(), Entry::None);
+                        m_uppers.append(upper.toString());
                     }
                 }
                 lastAsked = line.path;
             }
-            report.names.append(std::move(line.path));
+            m_report.names.append(std::move(line.path));
         }
-        kinds[static_cast<std::size_t>(index)] = kind;
+        m_report.count = m_report.names.size();
     }
-    report.count = report.names.size();
-    const qsizetype ownAsked = asked.size();
-    asked.append(uppers);
-    const std::vector<Entry> entries = inputs.entriesIn(inputs.destination, asked);
-    asked.clear();
-    // A path's length is the destination's and the name's.
-    const qsizetype folderLength = systemLength(joinPath(inputs.destination, {}), rules);
 
-    // How many earlier lines equal each non-blank raw line, giving the same
-    // path in a tree: one report line each. Only leading TABs make a line's
-    // path depend on the lines above it.
-    QHash<QString, qint64> seen;
-    seen.reserve(lines.size());
-    QHash<std::pair<QString, QString>, qint64> seenUnder;
-    QHash<QString, Made> made; // by the path as the file system compares names
-    made.reserve(lines.size());
-    // Composed and decomposed accents are one name to the user, and to macOS.
-    const auto keyOf = [&](const QString& path) {
-        return (rules.ignoresCase ? path.toCaseFolded() : path)
-            .normalized(QString::NormalizationForm_C);
-    };
-    const auto sameAs = [&](const Made& first) {
-        return QStringLiteral("même dossier que la ligne « %1 »")
-            .arg(shownCut(lines.at(first.line)));
-    };
-    QString lastMade;
-    qsizetype next = 0;    // the next name's place in report.names
-    qsizetype nextAsk = 0; // and in entries
-    for (qsizetype index = 0; index < lines.size(); ++index) {
-        const QString& raw = lines.at(index);
-        const std::uint8_t kind = kinds[static_cast<std::size_t>(index)];
-        const QString name = (kind & Named) ? report.names.at(next++) : QString();
-        const Entry entry = (kind & Named) && !(kind & Faulty)
-                                ? entries[static_cast<std::size_t>(nextAsk++)]
-                                : Entry::None;
+    // What the destination holds of every path and upper level, asked at once.
+    void lookUp() {
+        m_asked.append(m_uppers);
+        const std::vector<Entry> entries = m_inputs.entriesIn(m_inputs.destination, m_asked);
+        auto entry = entries.cbegin();
+        for (LineFacts& fact : m_facts)
+            if (fact.name >= 0 && !fact.faulty)
+                fact.entry = *entry++;
+        for (const QString& upper : std::as_const(m_uppers))
+            m_upperEntries[upper] = *entry++;
+        m_asked.clear();
+        m_uppers.clear();
+    }
+
+    // The line's place in the three reports: existing, duplicate, or else
+    // impossible when a reason keeps its folder from being made.
+    void reportLine(qsizetype index) {
+        const QString& raw = m_lines.at(index);
+        const LineFacts& fact = facts(index);
+        const QString name = fact.name >= 0 ? m_report.names.at(fact.name) : QString();
         const auto line = [&](const QString& after = {}) {
             return QStringLiteral("- ") + shownCut(raw) + QStringLiteral(" > ") + shownCut(name) +
                    after;
         };
-        if (isFolder(entry))
-            report.existing.add(line);
+        if (isFolder(fact.entry))
+            m_report.existing.add(line);
         qint64 earlier = 0;
-        if (!(kind & Blank)) {
-            qint64& count = trees && raw.startsWith(u'\t') ? seenUnder[{raw, name}] : seen[raw];
-            earlier = count++;
-            report.duplicates.add([&] { return QStringLiteral("- ") + shownCut(raw); }, earlier);
+        if (!fact.blank) {
+            earlier = earlierCopies(raw, name);
+            m_report.duplicates.add([&] { return QStringLiteral("- ") + shownCut(raw); }, earlier);
         }
+        if (fact.name < 0 || isFolder(fact.entry) || earlier > 0)
+            return;
+        if (const std::optional<QString> why = refusal(index, name, fact))
+            m_report.impossible.add([&] { return line(QStringLiteral(" (") + *why + u')'); });
+    }
 
-        if (!(kind & Named) || isFolder(entry) || earlier > 0)
-            continue;
+    // How many earlier lines equal a non-blank raw line, giving the same path
+    // in a tree: only leading TABs make a line's path depend on the lines above it.
+    qint64 earlierCopies(const QString& raw, const QString& name) {
+        qint64& count = m_trees && raw.startsWith(u'\t') ? m_seenUnder[{raw, name}] : m_seen[raw];
+        return count++;
+    }
+
+    // Why the line's folder cannot be made as shown; when it can, its folder
+    // and the upper levels it makes on its way are noted as made.
+    std::optional<QString> refusal(qsizetype index, const QString& name, const LineFacts& fact) {
+        const NameRules& rules = m_inputs.rules;
         std::optional<QString> why =
-            (kind & Faulty) ? faults.value(index) : pathRefusal(name, trees, folderLength, rules);
+            fact.faulty ? m_faults.value(index) : pathRefusal(name, m_trees, m_folderLength, rules);
         // Upper levels that the last line made holds passed these checks with it.
-        const std::vector<qsizetype> ends = upperEnds(name, trees);
+        const std::vector<qsizetype> ends = upperLevelEnds(name);
         for (const qsizetype end : ends) {
             if (why)
-                break;
-            if (holds(lastMade, QStringView(name).first(end)))
+                return why;
+            if (holds(m_lastMade, QStringView(name).first(end)))
                 continue;
             const QString upper = name.first(end);
-            why = takenBy(entries[static_cast<std::size_t>(ownAsked + upperPlace.value(upper) - 1)],
-                          upper);
+            why = takenBy(m_upperEntries.value(upper), upper);
             // One folder is not spelt two ways.
-            if (const auto first = made.constFind(keyOf(upper));
-                !why && first != made.cend() && first->spelling != upper)
+            if (const auto first = m_made.constFind(keyOf(upper));
+                !why && first != m_made.cend() && first->spelling != upper)
                 why = sameAs(*first);
         }
         if (!why)
-            why = takenBy(entry);
+            why = takenBy(fact.entry);
         if (!why) {
             // Two lines may not make one folder.
             const QString key = keyOf(name);
-            if (const auto first = made.constFind(key);
-                first != made.cend() && (first->whole || first->spelling != name))
+            if (const auto first = m_made.constFind(key);
+                first != m_made.cend() && (first->whole || first->spelling != name))
                 why = sameAs(*first);
             else
-                made.insert(key, {index, true, name});
+                m_made.insert(key, {index, true, name});
         }
-        if (!why) {
-            for (const qsizetype end : ends)
-                if (const QString upper = name.first(end); !holds(lastMade, upper))
-                    if (const QString key = keyOf(upper); !made.contains(key))
-                        made.insert(key, {index, false, upper});
-            lastMade = name;
-            continue;
-        }
-        report.impossible.add([&] { return line(QStringLiteral(" (") + *why + u')'); });
+        if (why)
+            return why;
+        for (const qsizetype end : ends)
+            if (const QString upper = name.first(end); !holds(m_lastMade, upper))
+                if (const QString key = keyOf(upper); !m_made.contains(key))
+                    m_made.insert(key, {index, false, upper});
+        m_lastMade = name;
+        return std::nullopt;
     }
-    return report;
+
+    // Composed and decomposed accents are one name to the user, and to macOS.
+    QString keyOf(const QString& path) const {
+        return (m_inputs.rules.ignoresCase ? path.toCaseFolded() : path)
+            .normalized(QString::NormalizationForm_C);
+    }
+
+    QString sameAs(const Made& first) const {
+        return QStringLiteral("même dossier que la ligne « %1 »")
+            .arg(shownCut(m_lines.at(first.line)));
+    }
+
+    const QStringList& m_lines;
+    const PreviewInputs& m_inputs;
+    const bool m_trees;
+    const qsizetype m_folderLength; // a path's length is the destination's and the name's
+    PreviewReport m_report;
+    std::vector<LineFacts> m_facts;       // by line
+    QHash<qsizetype, QString> m_faults;   // by line
+    QStringList m_asked;                  // the faultless paths, in order
+    QStringList m_uppers;                 // their upper levels, each once, asked after them
+    QHash<QString, Entry> m_upperEntries; // what the destination holds of each upper level
+    QHash<QString, qint64> m_seen;
+    QHash<std::pair<QString, QString>, qint64> m_seenUnder;
+    QHash<QString, Made> m_made; // by the path as the file system compares names
+    QString m_lastMade;
+};
+
+} // namespace
+
+PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs) {
+    return PreviewBuilder(lines, inputs).build();
 }
 
 QString reportText(const QString& heading, const ReportLines& report) {

@@ -16,12 +16,9 @@
 # cmake --install <build> --prefix <folder> lays it out; cpack -G DEB (run in the build
 # folder) packs it for /usr as ramulo_<version>_<arch>.deb.
 
-set(RAMULO_APP_ID org.example.ramulo)
 set(RAMULO_PROGRAM_DIR lib/ramulo)
 set(RAMULO_ICON_SIZES 16 22 24 32 48 64 128 256)
 
-# The window asks the desktop for this entry's icon and name.
-target_compile_definitions(ramulo PRIVATE RAMULO_APP_ID="${RAMULO_APP_ID}")
 # An installed program lists the user's own presets beside its own.
 target_compile_definitions(ramulo_ui PRIVATE RAMULO_PROGRAM_DIR="${RAMULO_PROGRAM_DIR}")
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")

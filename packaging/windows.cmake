@@ -8,9 +8,6 @@
 # cpack (run in the build folder) packs the same tree as Ramulo-<version>-win64.exe, an
 # NSIS installer, and Ramulo-<version>-win64.zip, the portable copy.
 
-set(RAMULO_APP_ID org.example.ramulo)
-target_compile_definitions(ramulo PRIVATE RAMULO_APP_ID="${RAMULO_APP_ID}")
-
 # No console window opens with the program.
 set_target_properties(ramulo PROPERTIES WIN32_EXECUTABLE ON)
 set(RAMULO_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/ramulo.manifest)

@@ -1,6 +1,7 @@
 #include "platform/folder_lists.h"
 
 #include "platform/aside.h"
+#include "platform/controls.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 
@@ -194,7 +195,7 @@ void FolderList::openRow(const QModelIndex& index) {
 }
 
 void FolderList::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (isEnter(event)) {
         openRow(currentIndex());
         return;
     }

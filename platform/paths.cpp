@@ -15,6 +15,14 @@ QString joinPath(const QString& folder, const QString& name) {
     return folder + pathSeparator() + name;
 }
 
+std::vector<qsizetype> upperLevelEnds(QStringView path) {
+    std::vector<qsizetype> ends;
+    for (qsizetype at = path.indexOf(pathSeparator()); at > 0;
+         at = path.indexOf(pathSeparator(), at + 1))
+        ends.push_back(at);
+    return ends;
+}
+
 QStringList presetFolders(const QString& programFolder, const QString& userPresets) {
     const QString own = joinPath(programFolder, QStringLiteral("presets"));
     if (userPresets.isEmpty())

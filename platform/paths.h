@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace ramulo {
 
 // The system's separator: '\' on Windows, '/' elsewhere.
@@ -15,6 +17,10 @@ QChar pathSeparator();
 // folder + separator + name, with no separator added when the folder already
 // ends with one (a drive root).
 QString joinPath(const QString& folder, const QString& name);
+
+// Where the upper levels of a relative path end: the places of its
+// separators, in order. A folder name has none.
+std::vector<qsizetype> upperLevelEnds(QStringView path);
 
 // The preset folders, the first one's files hiding the same names in the
 // next: the user's own presets, when the copy has them, before the program's

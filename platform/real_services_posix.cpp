@@ -224,76 +224,83 @@ void RealFileSystem::markRespelt(const QString& folder, const QStringList& names
     }
 }
 
-std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
-    // Each level is made and entered relative to the open folder above it,
-    // never through a link, so nothing is made outside the destination.
-    class InHandle : public FolderMaker {
-    public:
-        InHandle(FileSystem& files, const QString& folder, std::size_t folderBytes, int handle)
-            : m_byPath(files.FileSystem::folderMaker(folder)), m_folderBytes(folderBytes),
-              m_handle(handle) {}
-        ~InHandle() override {
-            leaveFrom(0);
-            ::close(m_handle);
-        }
-        std::optional<QString> make(const QStringList& levels, qint64& made) override {
-            // What is not one entry, or too long a path, goes the joined path's way.
-            std::vector<QByteArray> names;
-            qsizetype bytes = -1; // the separators between levels
-            for (const QString& level : levels) {
-                auto name = entryName(level);
-                if (!name)
-                    return m_byPath->make(levels, made);
-                bytes += 1 + name->size();
-                names.push_back(std::move(*name));
-            }
-            if (names.empty() || !fitsIn(m_folderBytes, bytes))
+namespace {
+
+// Makes each level of a path, and enters it, relative to the open folder
+// above it, never through a link, so that nothing is made outside the
+// destination. What it cannot name as one entry, or too long a path, it
+// hands to the maker by joined paths.
+class OpenFolderMaker : public FileSystem::FolderMaker {
+public:
+    OpenFolderMaker(FileSystem& files, const QString& folder, std::size_t folderBytes, int handle)
+        : m_byPath(files.FileSystem::folderMaker(folder)), m_folderBytes(folderBytes),
+          m_handle(handle) {}
+    ~OpenFolderMaker() override {
+        leaveFrom(0);
+        ::close(m_handle);
+    }
+    std::optional<QString> make(const QStringList& levels, qint64& made) override {
+        // What is not one entry, or too long a path, goes the joined path's way.
+        std::vector<QByteArray> names;
+        qsizetype bytes = -1; // the separators between levels
+        for (const QString& level : levels) {
+            auto name = entryName(level);
+            if (!name)
                 return m_byPath->make(levels, made);
+            bytes += 1 + name->size();
+            names.push_back(std::move(*name));
+        }
+        if (names.empty() || !fitsIn(m_folderBytes, bytes))
+            return m_byPath->make(levels, made);
 
-            // The upper levels of the previous path stay open: an outline goes
-            // on under them.
-            std::size_t kept = 0;
-            while (kept < m_open.size() && kept + 1 < names.size() &&
-                   m_open[kept].first == names[kept])
-                ++kept;
-            leaveFrom(kept);
-            for (std::size_t i = kept; i + 1 < names.size(); ++i) {
-                if (::mkdirat(here(), names[i].constData(), 0777) == 0)
-                    ++made;
-                else if (errno != EEXIST)
-                    return reason();
-                const int level = ::openat(here(), names[i].constData(),
-                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                if (level < 0)
-                    return reason();
-                m_open.emplace_back(names[i], level);
-            }
-            if (::mkdirat(here(), names.back().constData(), 0777) != 0)
+        // The upper levels of the previous path stay open: an outline goes
+        // on under them.
+        std::size_t kept = 0;
+        while (kept < m_open.size() && kept + 1 < names.size() && m_open[kept].first == names[kept])
+            ++kept;
+        leaveFrom(kept);
+        for (std::size_t i = kept; i + 1 < names.size(); ++i) {
+            if (::mkdirat(here(), names[i].constData(), 0777) == 0)
+                ++made;
+            else if (errno != EEXIST)
                 return reason();
-            ++made;
-            return std::nullopt;
+            const int level = ::openat(here(), names[i].constData(),
+                                       O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (level < 0)
+                return reason();
+            m_open.emplace_back(names[i], level);
         }
+        if (::mkdirat(here(), names.back().constData(), 0777) != 0)
+            return reason();
+        ++made;
+        return std::nullopt;
+    }
 
-    private:
-        int here() const { return m_open.empty() ? m_handle : m_open.back().second; }
-        void leaveFrom(std::size_t kept) {
-            while (m_open.size() > kept) {
-                ::close(m_open.back().second);
-                m_open.pop_back();
-            }
+private:
+    int here() const { return m_open.empty() ? m_handle : m_open.back().second; }
+    void leaveFrom(std::size_t kept) {
+        while (m_open.size() > kept) {
+            ::close(m_open.back().second);
+            m_open.pop_back();
         }
-        static QString reason() {
-            return QString::fromLocal8Bit(std::generic_category().message(errno));
-        }
+    }
+    static QString reason() {
+        return QString::fromLocal8Bit(std::generic_category().message(errno));
+    }
 
-        std::unique_ptr<FolderMaker> m_byPath;
-        std::size_t m_folderBytes;
-        int m_handle;
-        std::vector<std::pair<QByteArray, int>> m_open; // the levels entered, outermost first
-    };
+    std::unique_ptr<FileSystem::FolderMaker> m_byPath;
+    std::size_t m_folderBytes;
+    int m_handle;
+    std::vector<std::pair<QByteArray, int>> m_open; // the levels entered, outermost first
+};
+
+} // namespace
+
+std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
     if (const auto native = systemPath(folder))
         if (const int handle = openFolder(*native); handle >= 0)
-            return std::make_unique<InHandle>(*this, folder, native->native().size(), handle);
+            return std::make_unique<OpenFolderMaker>(*this, folder, native->native().size(),
+                                                     handle);
     return FileSystem::folderMaker(folder);
 }
 

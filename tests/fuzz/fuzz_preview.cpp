@@ -57,26 +57,42 @@ struct Input {
     }
 };
 
-bool isForbidden(QChar c) {
-    return QStringView(u"\\/:*?\"<>|").contains(c);
-}
-
 // What the chain makes of any line, whatever its settings.
-void checkChain(const QString& raw, const AddsSettings& adds, int caseMode) {
+void checkChain(const QString& raw, const AddsSettings& adds, CaseMode caseMode) {
     const QString added = applyAdds(raw, adds);
     // Each character of the prefix, the line and the suffix gives one at most.
     FUZZ_CHECK(added.size() <= raw.size() + (adds.prefixOn ? adds.prefix.size() : 0) +
                                    (adds.suffixOn ? adds.suffix.size() : 0));
     // The swap leaves none of the character it swaps, replacements included.
-    if (adds.separatorMode >= 1 && adds.separatorMode <= 6)
-        FUZZ_CHECK(!added.contains(QStringView(u"  __--")[adds.separatorMode - 1]));
+    if (const int swap = int(adds.separatorMode); swap >= 1 && swap <= 6)
+        FUZZ_CHECK(!added.contains(QStringView(u"  __--")[swap - 1]));
     // Letter case keeps the length, is done once for good (word starts do not
     // move), and brings back no forbidden character nor a space at either end.
     const QString name = applyCase(added, caseMode);
     FUZZ_CHECK(name.size() == added.size());
     FUZZ_CHECK(applyCase(name, caseMode) == name);
-    FUZZ_CHECK(std::none_of(name.begin(), name.end(), isForbidden));
+    FUZZ_CHECK(std::none_of(name.begin(), name.end(), isForbiddenCharacter));
     FUZZ_CHECK(!name.startsWith(u' ') && !name.endsWith(u' '));
+}
+
+// In a tree, a line of one level is named as the first entry of the
+// forbidden-character list names it, but that its outer spaces are layout: a
+// line of spaces is blank, and the outer spaces go before the swap.
+void checkOneLevel(const QString& raw, const LinePath& line, const NameChain& flat) {
+    const AddsSettings& adds = flat.adds;
+    QString text = raw;
+    if (!raw.isEmpty())
+        text = (adds.prefixOn ? adds.prefix : QString()) + raw +
+               (adds.suffixOn ? adds.suffix : QString());
+    if (text.contains(u'/') || text.contains(u'\\') || text.contains(u'\t') ||
+        (!raw.isEmpty() && std::all_of(raw.begin(), raw.end(), [](QChar c) { return c == u' '; })))
+        return;
+    text.removeIf(isForbiddenCharacter);
+    const bool swapsSpaces = adds.separatorMode == SwapMode::SpaceToUnderscore ||
+                             adds.separatorMode == SwapMode::SpaceToDash;
+    if (swapsSpaces && (text.startsWith(u' ') || text.endsWith(u' ')))
+        return;
+    FUZZ_CHECK(line.path == flat(raw));
 }
 
 // Names any file system of these rules refuses, whatever their length (half
@@ -96,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in{data, size};
     const std::uint8_t flags = in.byte();
     const std::uint8_t chainByte = in.byte();
-    const int caseMode = in.byte() % 5;
+    const auto caseMode = CaseMode(in.byte() % 5);
     const NameRules rules{.longestName = 1 + in.byte(),
                           .longestPath = 1 + 16 * in.byte(),
                           .utf16 = bool(flags & 1),
@@ -121,10 +137,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             .prefix = take(affixLengths & 15),
                             .suffixOn = bool(chainByte & 2),
                             .suffix = take(affixLengths >> 4),
-                            .forbiddenMode = trees ? kTreeMode : (chainByte >> 2) & 3,
-                            .separatorMode = (chainByte >> 4) & 7};
+                            .forbiddenMode =
+                                trees ? ForbiddenMode::Tree : ForbiddenMode((chainByte >> 2) & 3),
+                            .separatorMode = SwapMode((chainByte >> 4) & 7)};
     const QString text = all.sliced(used);
     const NameChain chain{adds, caseMode};
+    NameChain flat = chain; // the first entry of the forbidden-character list
+    flat.adds.forbiddenMode = ForbiddenMode::Remove;
     // What a path holds follows its last character.
     const auto entryAt = [entrySeed](const QString& path) {
         return path.isEmpty() ? Entry::None : Entry((path.back().unicode() + entrySeed) % 8);
@@ -149,9 +168,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QSet<QString> uppers;
     LineReader reader(chain);
     for (const QString& raw : lines) {
-        if (!trees)
-            checkChain(raw, adds, caseMode);
+        checkChain(raw, trees ? flat.adds : adds, caseMode);
         const LinePath line = reader.next(raw);
+        if (trees)
+            checkOneLevel(raw, line, flat);
         const QString& name = line.path;
         const QStringList levels = name.split(pathSeparator());
         bool dots = false;
@@ -159,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const QString& level : levels) {
                 // Each level went through the chain on its own.
                 FUZZ_CHECK(!level.isEmpty() && !level.startsWith(u' ') && !level.endsWith(u' '));
-                FUZZ_CHECK(std::none_of(level.begin(), level.end(), isForbidden));
+                FUZZ_CHECK(std::none_of(level.begin(), level.end(), isForbiddenCharacter));
                 FUZZ_CHECK(!level.contains(u'\t'));
                 dots = dots || level == "." || level == "..";
             }

@@ -42,7 +42,8 @@ PreviewInputs inputs(const NameRules& rules = {}, const NameChain& chain = {},
 }
 
 NameChain tree(int caseMode = 0, int separatorMode = 0) {
-    return {{.forbiddenMode = kTreeMode, .separatorMode = separatorMode}, caseMode};
+    return {{.forbiddenMode = ForbiddenMode::Tree, .separatorMode = SwapMode(separatorMode)},
+            CaseMode(caseMode)};
 }
 
 // A line the third report lists, its name being the line's.
@@ -199,6 +200,8 @@ private slots:
              "- CLIENT > CLIENT (même dossier que la ligne « Client/A »)"});
         row("each level trimmed, swapped, trimmed and cased", tree(3, 3), linux,
             "client_a _/_factures", "Client A/Factures", "", "", {});
+        row("spaces around a separator are layout, not swapped", tree(0, 1), linux,
+            " Client A / 2025 ", "Client_A/2025", "", "", {});
         NameChain affixes = tree();
         affixes.adds.prefixOn = affixes.adds.suffixOn = true;
         affixes.adds.prefix = "2025 - ";
@@ -208,7 +211,7 @@ private slots:
             "2025 - Client A/Factures|2025 - Client B/Factures|2025 - Client B/2025 - "
             "Devis/Factures",
             "", "", {});
-        const NameChain spaces{{.forbiddenMode = 1}};
+        const NameChain spaces{{.forbiddenMode = ForbiddenMode::Space}};
         row("the other entries make no tree", spaces, linux, "Client/2025|\tDevis|\tDevis",
             "Client 2025|\tDevis|\tDevis", "- \tDevis", "", {});
     }

@@ -1,6 +1,7 @@
 // The editor's text split into raw lines, and a raw line through the
-// additions then the letter case, as the window does.
+// additions then the letter case, as the window does, or level by level in a tree.
 
+#include "editor/line_paths.h"
 #include "editor/namelist.h"
 #include "editor/transform.h"
 
@@ -8,6 +9,9 @@
 
 using namespace Qt::StringLiterals;
 using ramulo::AddsSettings;
+using ramulo::CaseMode;
+using ramulo::ForbiddenMode;
+using ramulo::SwapMode;
 
 Q_DECLARE_METATYPE(ramulo::AddsSettings)
 
@@ -43,7 +47,8 @@ private slots:
         const AddsSettings none;
         const AddsSettings both{.prefixOn = true, .suffixOn = true};
         const auto modes = [](int forbidden, int separator) {
-            return AddsSettings{.forbiddenMode = forbidden, .separatorMode = separator};
+            return AddsSettings{.forbiddenMode = ForbiddenMode(forbidden),
+                                .separatorMode = SwapMode(separator)};
         };
         const auto prefixed = [](const QString& p) {
             return AddsSettings{.prefixOn = true, .prefix = p};
@@ -55,7 +60,9 @@ private slots:
         row("tabs and nbsp stay", u"\tA\u00A0"_s, none, 0, u"\tA\u00A0"_s);
         // Empty and blank lines: prefix and suffix go to non-empty lines only.
         row("empty, everything on", QString(),
-            AddsSettings{.prefixOn = true, .suffixOn = true, .forbiddenMode = 2}, 4, QString());
+            AddsSettings{
+                .prefixOn = true, .suffixOn = true, .forbiddenMode = ForbiddenMode::Underscore},
+            4, QString());
         row("blank", u"   "_s, none, 0, QString());
         row("blank, both on", u"   "_s, both, 0, u"pre_   _suff"_s);
         // Forbidden characters, every one of them, in each mode.
@@ -76,8 +83,9 @@ private slots:
         row("swapped to spaces, trimmed", u"_dossier_"_s, modes(0, 3), 0, u"dossier"_s);
         // Prefix and suffix go through the whole chain.
         row("affixes swapped", u"dossier"_s,
-            AddsSettings{.prefixOn = true, .suffixOn = true, .separatorMode = 3}, 0,
-            u"pre dossier suff"_s);
+            AddsSettings{
+                .prefixOn = true, .suffixOn = true, .separatorMode = SwapMode::UnderscoreToSpace},
+            0, u"pre dossier suff"_s);
         row("forbidden in prefix", u"B"_s, prefixed(u"x:y-"_s), 0, u"xy-B"_s);
         row("prefix ending in space", u"A"_s, prefixed(u"Dossier "_s), 0, u"Dossier A"_s);
         // Letter case, character by character.
@@ -106,7 +114,46 @@ private slots:
         QFETCH(AddsSettings, adds);
         QFETCH(int, caseMode);
         QFETCH(QString, expected);
-        QCOMPARE(ramulo::applyCase(ramulo::applyAdds(raw, adds), caseMode), expected);
+        QCOMPARE(ramulo::applyCase(ramulo::applyAdds(raw, adds), CaseMode(caseMode)), expected);
+    }
+
+    // In a tree, a line with no separator and no leading TAB is named as the
+    // first entry names it: the same steps run on its one level. Its outer
+    // spaces are layout there, trimmed before the swap: no row swaps them.
+    void oneLevelTree_data() {
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<AddsSettings>("adds");
+        QTest::addColumn<int>("caseMode");
+
+        const auto swap = [](int mode) {
+            return AddsSettings{.separatorMode = SwapMode(mode)};
+        };
+        const AddsSettings both{.prefixOn = true, .suffixOn = true};
+        const AddsSettings spelled{.prefixOn = true,
+                                   .prefix = u"a*b_"_s,
+                                   .suffixOn = true,
+                                   .suffix = u" c?"_s,
+                                   .separatorMode = SwapMode::UnderscoreToDash};
+        QTest::newRow("the seven others removed") << u"A:b*c?d\"e<f>g|h"_s << AddsSettings{} << 0;
+        QTest::newRow("inner spaces swapped") << u"mon dossier"_s << swap(1) << 0;
+        QTest::newRow("swapped to spaces, trimmed") << u"_mon_dossier_"_s << swap(3) << 0;
+        QTest::newRow("dashes to spaces, trimmed") << u"-: a-b :-"_s << swap(5) << 0;
+        QTest::newRow("affixes on") << u"Client"_s << both << 1;
+        QTest::newRow("affixes swapped and cleaned") << u"rapport final"_s << spelled << 3;
+        QTest::newRow("empty line, affixes on") << QString() << both << 4;
+        QTest::newRow("first letter upper") << u"éTé 2025"_s << AddsSettings{} << 2;
+        QTest::newRow("proper case") << u"jean-pierre dupont"_s << swap(4) << 3;
+        QTest::newRow("upper case, dot") << u"."_s << AddsSettings{} << 4;
+    }
+
+    void oneLevelTree() {
+        QFETCH(QString, raw);
+        QFETCH(AddsSettings, adds);
+        QFETCH(int, caseMode);
+        const ramulo::NameChain flat{adds, CaseMode(caseMode)};
+        ramulo::NameChain tree = flat;
+        tree.adds.forbiddenMode = ForbiddenMode::Tree;
+        QCOMPARE(ramulo::LineReader(tree).next(raw).path, flat(raw));
     }
 };
 
