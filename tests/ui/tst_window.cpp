@@ -251,6 +251,9 @@ private slots:
             names << name;
             QCOMPARE(a->text(QAccessible::Description), c->toolTip());
         }
+        // The one tooltip the window builds, from the chain's forbidden characters.
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_w->Combo3)->text(QAccessible::Description),
+                 "Gestion des caractères /\\:*?\"<>| (interdits dans les noms de dossiers)");
         const std::pair<QLabel*, QWidget*> captions[] = {
             {m_w->Label4, m_w->Text2}, {m_w->Label6, m_w->Text4}, {m_w->Label5, m_w->Text3}};
         for (const auto& [caption, field] : captions)
