@@ -232,10 +232,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("shown"); // each box's title and lines
         QTest::addColumn<QStringList>("made");  // under the destination, after the creation
-        QStringList flat, outline{"Client A\t2025", "\tDevis", "lot"};
+        QStringList flat, lot{"lot"};
         for (int i = 0; i < int(kManyNames); ++i) {
             flat << QString::number(i);
-            outline << "\t" + QString::number(i);
+            lot << "\t" + QString::number(i);
         }
         QStringList respelt; // a name its folder bears with the accent composed otherwise
 #ifndef Q_OS_WIN
@@ -249,8 +249,12 @@ private slots:
                            "DOUBLONS DOSSIERS DETECTES [warning, OK]\n- Client A > Client A"} +
                    respelt
             << QStringList{"Cafe\u0301", "Client A"};
+        QTest::newRow("a tree, an existing folder last")
+            << true << lot.join("\r\n") + "\r\nClient A"
+            << QStringList{"DOUBLONS DOSSIERS DETECTES [warning, OK]\n- Client A > Client A"}
+            << QStringList{};
         QTest::newRow("a tree with an existing upper level, created")
-            << true << outline.join("\r\n") << QStringList{}
+            << true << "Client A\t2025\r\n\tDevis\r\n" + lot.join("\r\n") << QStringList{}
             << QStringList{"Cafe\u0301", "Client A", "Client A/2025", "Client A/Devis", "lot"};
     }
     void realFiles() {
