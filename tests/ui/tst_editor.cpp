@@ -284,6 +284,8 @@ private slots:
             QTest::addRow("%s, loaded", how)
                 << QByteArray("\r\nR\xE9union\nNo\xEBl\r\n") << "Réunion\r\nNoël" << dropped;
             QTest::addRow("%s, not text", how) << QByteArray("MZ\0\0\x90", 5) << "avant" << dropped;
+            QTest::addRow("%s, a NUL past the first 64 KiB", how)
+                << QByteArray(1 << 16, 'a') + '\0' << "avant" << dropped;
             QTest::addRow("%s, deleted", how) << QByteArray() << "avant" << dropped;
         }
     }

@@ -178,6 +178,9 @@ private slots:
             << QStringList{"neuf_zeta", "neuf_alpha", "neuf_Mu"}
             << "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n3 dossier(s) créé(s) avec succès "
                "!";
+        QTest::newRow("empty editor") << "" << QStringList{}
+                                      << "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n0 "
+                                         "dossier(s) créé(s) avec succès !";
         QTest::newRow("stops at a file of that name")
             << "un\r\ndeux\r\n\r\ntrois\r\nquatre"
             << QStringList{"neuf_un", "neuf_deux", "neuf_trois"}
