@@ -189,12 +189,7 @@ private slots:
         QVERIFY2(listed, "the temporary folder's file system compares names byte for byte");
         QVERIFY(*listed == oneByOne);
         QVERIFY(fs.entriesOneByOne(tmp.path(), names) == oneByOne);
-        // Nothing bears "é" composed, but the folder bears it decomposed; and
-        // the other way round, one level down.
-        for (qsizetype i = 0; i < names.size(); ++i)
-            if (names.at(i) == "\u00e9")
-                oneByOne[std::size_t(i)] = E::RespeltFolder;
-        QVERIFY(fs.entriesIn(tmp.path(), names) == oneByOne);
+        // A name respelt one level down (the window's test has the top level).
         QVERIFY(QDir(tmp.path()).mkpath("Réunions 2007/Caf\u00e9"));
         QVERIFY(fs.entriesIn(tmp.path(), {"Réunions 2007/Cafe\u0301", "Réunions 2007/Cafe",
                                           "absent/\u00e9", "fichier/Cafe\u0301"}) ==
