@@ -91,7 +91,8 @@ private slots:
                                 "a\tb",     "nul.txt",  "COM9",      "lpt1.txt",
                                 "COM0",     "COM10",    "fin.",      "écrit",
                                 "Com¹",     "lpt³.log", "conin$",    "CONOUT$.x",
-                                "CON .txt", "LPT0",     "COM4a",     "nul x"};
+                                "CON .txt", "LPT0",     "COM4a",     "nul x",
+                                "a=b"};
         const QString link = "- raccourci > raccourci (un lien porte déjà ce nom)",
                       other =
                           "- tube > tube (un élément qui n'est pas un dossier porte déjà ce nom)",

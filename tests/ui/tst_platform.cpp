@@ -76,11 +76,12 @@ private slots:
     // the text that it changed.
     void editorText() {
         // The last text is long enough to be filled in slices of 2^18 characters;
-        // the first slice would end between the two halves of a pair.
+        // the first slice would end between the two halves of a pair, the last
+        // one on half a pair.
         const QString pairAtEdge = QString((1 << 18) - 1, u'x') + "😀" + QString(1 << 22, u'x');
-        for (const QString& text :
-             QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
-                         "\r\u240D\n\u2028\r\n\u2028\n\u240D\r", pairAtEdge + "\r\n\ry\n"}) {
+        for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
+                                               "\r\u240D\n\u2028\r\n\u2028\n\u240D\r",
+                                               pairAtEdge + "\r\n\ry\n" + QChar(0xD800)}) {
             EditorBox editor;
             QSignalSpy changes(&editor, &EditorBox::Change);
             editor.setText(text);
@@ -108,6 +109,9 @@ private slots:
         QGuiApplication::clipboard()->setText("\u2028c");
         editor.paste();
         QCOMPARE(editor.text(), QStringLiteral("a\r\u240D\r\n\u2028c"));
+        editor.setText(QString(2001, u'x')); // a word too long to wrap at its end
+        editor.paste();
+        QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
     }
 
     void folderList() {
