@@ -106,6 +106,7 @@ struct Harness {
     std::shared_ptr<FakeFileSystem> files = std::make_shared<FakeFileSystem>();
     std::shared_ptr<FakeDrives> drives = std::make_shared<FakeDrives>();
     std::shared_ptr<FakeProgram> program = std::make_shared<FakeProgram>();
+    bool realFiles = false; // the shipped file system, instead of files
 
     Harness();
     // The display form of <root>/relative.
@@ -115,7 +116,12 @@ struct Harness {
         return path(relative);
     }
     void writeFile(const QString& relative, const QByteArray& bytes) const; // its folders made
-    Services services() const { return {messages, files, drives, nullptr, program}; }
+    Services services() const {
+        return {messages,
+                realFiles ? std::make_shared<RealFileSystem>()
+                          : std::shared_ptr<RealFileSystem>(files),
+                drives, nullptr, program};
+    }
     // Takes every permission from a file or folder of the tree. Root reads all
     // the same, so the test then acts as another user, for as long as the
     // returned guard lives.

@@ -1,8 +1,7 @@
 // The preview, the destination and the create command through the real
-// window with the service doubles.
+// window: with the service doubles, and with the real file system.
 
 #include "app/form1.h"
-#include "output/creation.h"
 #include "platform/aside.h"
 #include "support/doubles.h"
 
@@ -12,58 +11,43 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
-
-#include <system_error>
 
 using namespace ramulo;
 using namespace ramulo::test;
 
 namespace {
-// The boxes a preview must show for these reports, in this order.
-QStringList boxes(const QStringList& duplicates, const QStringList& existing,
-                  const QStringList& impossible = {}) {
-    const std::pair<QStringList, QString> reports[] = {
-        {duplicates, "DOUBLONS EDITEURS DETECTES [warning, OK]\nATTENTION ! Les lignes suivantes "
-                     "sont en double dans l'Editeur, renommez-les ou supprimez-les :"},
-        {existing, "DOUBLONS DOSSIERS DETECTES [warning, OK]\nATTENTION ! Les dossiers suivants "
-                   "existent déjà, renommez-les ou supprimez-les dans l'Editeur :"},
-        {impossible,
-         "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\nATTENTION ! Les dossiers suivants "
-         "ne pourront pas être créés, renommez-les ou supprimez-les dans l'Editeur :"}};
-    QStringList boxes;
-    for (const auto& [lines, intro] : reports)
-        if (!lines.isEmpty())
-            boxes << intro + "\r\n" + lines.join("\r\n");
-    return boxes;
+// Each box as its title, then the lines it lists (the reports table has their texts).
+QStringList reported(const QStringList& boxes) {
+    QStringList result;
+    for (const QString& box : boxes)
+        result << box.section(u'\n', 0, 0) + "\n" +
+                      box.section(u'\n', 1).split("\r\n").mid(1).join('\n');
+    return result;
 }
 } // namespace
 
 class TstPreview : public QObject {
     Q_OBJECT
 private slots:
-    // A change of destination, from the folder list or to a drive's current
-    // folder, shows the path and runs the refresh procedure (which the gesture
-    // table of the editor's test covers). What cannot be opened is reported;
-    // the open folder and its drive then stay.
+    // A drive's current folder becomes the destination, shown, previewed. What
+    // cannot be opened is reported; the open folder and its drive then stay.
     void change_data() {
-        QTest::addColumn<QString>("how");    // through a "folder", a "drive", or an "unready" drive
         QTest::addColumn<QString>("target"); // in the test tree
         QTest::addColumn<QString>("reason"); // why it cannot be opened, if it cannot
-        QTest::newRow("opened") << QString("folder") << "d/cible" << QString();
-        QTest::newRow("drive not ready")
-            << QString("unready") << "d" << QStringLiteral("Aucun support dans le lecteur.");
-        QTest::newRow("a drive's current folder is a file")
-            << QString("drive") << "d/notes.txt" << systemReason(Why::NotFolder);
+        QTest::addColumn<bool>("unready");   // the system says so of the drive's folder
+        QTest::newRow("opened") << "d/cible" << QString() << false;
+        QTest::newRow("drive not ready") << "d"
+                                         << "Aucun support dans le lecteur." << true;
+        QTest::newRow("current folder is a file")
+            << "d/notes.txt" << systemReason(Why::NotFolder) << false;
     }
-
     void change() {
-        QFETCH(QString, how);
         QFETCH(QString, target);
         QFETCH(QString, reason);
+        QFETCH(bool, unready);
         PreviewedWindow h; // two "drives" made of folders; the program starts on the first
         h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
         const QString start = h.drives->working = h.makeFolder("c/projets");
@@ -71,26 +55,20 @@ private slots:
         h.writeFile("d/notes.txt", "x");
         const QString path = h.path(target);
         h.drives->current[h.drives->drives[1]] = path;
-        if (how == "unready")
+        if (unready)
             h.drives->unready[path] = reason;
         Form1& w = h.open(start, "Projet\r\nNeuf");
-        QVERIFY(w.Command3->isEnabled());
-        QSignalSpy changes(w.Dir1, &FolderList::Change);
-
-        how == "folder" ? w.Dir1->setPath(path) : w.Drive1->setDrive(h.drives->drives[1]);
+        w.Drive1->setDrive(h.drives->drives[1]);
         const bool opened = reason.isEmpty();
-        QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2)}),
-                 QStringList(2, opened ? path : start));
-        QCOMPARE(changes.count(), int(opened));
+        const QString shown = opened ? path : start;
+        QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2), w.Drive1->drive()}),
+                 QStringList({shown, shown, h.drives->drives[opened ? 1 : 0]}));
         QCOMPARE(h.messages->titles(), // "Projet" exists in "cible"
                  QStringList{opened ? "DOUBLONS DOSSIERS DETECTES [warning, OK]"
                                     : "Répertoire de destination [warning, OK]"});
         QCOMPARE(w.Command3->isEnabled(), !opened);
-        if (opened)
-            return;
         const QString box = h.messages->boxes.first();
-        QVERIFY2(box.contains(path) && box.contains(reason), qPrintable(box));
-        QCOMPARE(w.Drive1->drive(), h.drives->drives[0]);
+        QVERIFY2(opened || (box.contains(path) && box.contains(reason)), qPrintable(box));
     }
 
     // A destination deleted, or replaced by a file, since it was opened: before a
@@ -105,7 +83,6 @@ private slots:
         QTest::newRow("replaced by a file, then created") << true << "d/a/b" << true << "d/a";
         QTest::newRow("deleted with its parent, then created") << true << "d/a" << false << "d";
     }
-
     void gone() {
         QFETCH(bool, create);
         QFETCH(QString, removed);
@@ -133,6 +110,9 @@ private slots:
         QVERIFY(h.files->asked.isEmpty());
     }
 
+    // The pane and its count are on screen before the first box; a run with a box
+    // leaves the create command off. One lookup per name: the destination, a
+    // single separator, the name.
     void reports_data() {
         QTest::addColumn<bool>("atRoot"); // else "dest", holding a folder "a" and a file "notes"
         QTest::addColumn<QString>("text");
@@ -142,25 +122,25 @@ private slots:
             "every box; lines of spaces reported, not counted; a duplicate not listed again")
             << false << "   \r\na\r\nb\r\n   \r\na\r\nnotes\r\nb "
             << QStringList{"a", "b", "a", "notes", "b"}
-            << boxes({"-    ", "- a"}, {"- a > a", "- a > a"},
-                     {"- notes > notes (un fichier porte déjà ce nom)",
-                      "- b  > b (même dossier que la ligne « b »)"});
-        const QStringList top = QDir::root().entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        const QString there = top.contains("tmp") ? QStringLiteral("tmp") : top.value(0);
+            << QStringList{"DOUBLONS EDITEURS DETECTES [warning, OK]\nATTENTION ! Les lignes "
+                           "suivantes sont en double dans l'Editeur, renommez-les ou "
+                           "supprimez-les :\r\n-    \r\n- a",
+                           "DOUBLONS DOSSIERS DETECTES [warning, OK]\nATTENTION ! Les dossiers "
+                           "suivants existent déjà, renommez-les ou supprimez-les dans "
+                           "l'Editeur :\r\n- a > a\r\n- a > a",
+                           "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\nATTENTION ! Les dossiers "
+                           "suivants ne pourront pas être créés, renommez-les ou supprimez-les "
+                           "dans l'Editeur :\r\n- notes > notes (un fichier porte déjà ce "
+                           "nom)\r\n- b  > b (même dossier que la ligne « b »)"};
         QTest::newRow("drive root; empty lines are no duplicates")
-            << true << "\r\n" + there + "\r\n\r\nramulo absent 7f3e"
-            << QStringList{there, "ramulo absent 7f3e"}
-            << boxes({}, {"- " + there + " > " + there});
+            << true << "\r\nramulo absent 7f3e\r\n\r\n"
+            << QStringList{"ramulo absent 7f3e"} << QStringList{};
     }
-
-    // The pane and its count are on screen before the first box; a run with a box
-    // leaves the create command off.
     void reports() {
         QFETCH(bool, atRoot);
         QFETCH(QString, text);
         QFETCH(QStringList, names);
         QFETCH(QStringList, shown);
-
         PreviewedWindow h;
         const QString destination =
             atRoot ? QDir::toNativeSeparators(QDir::rootPath()) : h.makeFolder("dest");
@@ -180,8 +160,6 @@ private slots:
             box += "\n" + state + "|0|0"; // request used up, create command off
         QCOMPARE(seen, shown);
         QCOMPARE(w.Command3->isEnabled(), shown.isEmpty());
-
-        // One lookup per name: the destination, a single separator, the name.
         const QString prefix = atRoot ? destination : destination + QDir::separator();
         QCOMPARE(h.files->looked.join('|'), prefix + names.join('|' + prefix));
     }
@@ -193,29 +171,32 @@ private slots:
     // change of destination.
     void creates_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("made");    // in this order, the prefix typed last
-        QTest::addColumn<QString>("failingLine"); // a file already has its name
-
-        const QString none;
+        QTest::addColumn<QStringList>("made"); // in this order, the prefix typed last
+        QTest::addColumn<QString>("box");      // <d>: the destination, <r>: the system's reason
         QTest::newRow("editor order, blank lines left out")
             << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
-            << QStringList{"neuf_zeta", "neuf_alpha", "neuf_Mu"} << none;
-        QTest::newRow("empty editor") << "" << QStringList{} << none;
+            << QStringList{"neuf_zeta", "neuf_alpha", "neuf_Mu"}
+            << "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n3 dossier(s) créé(s) avec succès "
+               "!";
+        QTest::newRow("empty editor") << "" << QStringList{}
+                                      << "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n0 "
+                                         "dossier(s) créé(s) avec succès !";
         QTest::newRow("stops at a file of that name")
-            << "un\r\ndeux\r\n\r\ntrois\r\nquatre" << QStringList{"neuf_un", "neuf_deux"}
-            << "trois";
+            << "un\r\ndeux\r\n\r\ntrois\r\nquatre"
+            << QStringList{"neuf_un", "neuf_deux", "neuf_trois"}
+            << "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\nATTENTION ! Le dossier de la ligne "
+               "« trois » n'a pas pu être créé :\r\n<d>neuf_trois\r\nRaison : <r>\r\n2 dossier(s) "
+               "créé(s) avant cette ligne ; les lignes suivantes n'ont pas été traitées.";
     }
-
     void creates() {
         QFETCH(QString, text);
         QFETCH(QStringList, made);
-        QFETCH(QString, failingLine);
-
+        QFETCH(QString, box);
         PreviewedWindow h;
         const QString destination = h.makeFolder("dest");
-        const bool done = failingLine.isEmpty();
-        if (!done)
-            h.writeFile("dest/neuf_" + failingLine, "x");
+        const bool stops = box.contains("<d>");
+        if (stops)
+            h.writeFile("dest/" + made.last(), "x");
         Form1& w = h.open(destination, text, 0);
         w.prefcheck->setValue(1);
         QTest::mouseClick(w.Command2, Qt::LeftButton);
@@ -225,20 +206,18 @@ private slots:
 
         QTest::mouseClick(w.Command3, Qt::LeftButton);
         QStringList asked;
-        for (const QString& name : done ? made : made + QStringList{"neuf_" + failingLine})
+        for (const QString& name : made)
             asked << destination + QDir::separator() + name;
         QCOMPARE(h.files->asked, asked);
-        const QString exists = systemReason(Why::Exists);
-        QCOMPARE(h.messages->boxes,
-                 QStringList{done ? "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n" +
-                                        creationMessage(made.size())
-                                  : "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\n" +
-                                        creationFailureMessage({failingLine, asked.last(), exists},
-                                                               made.size())});
+        box.replace("<d>", destination + QDir::separator())
+            .replace("<r>", systemReason(Why::Exists));
+        QCOMPARE(h.messages->boxes, QStringList{box});
         QVERIFY(w.Command3->isEnabled());
         QCOMPARE(w.Dir1->path(), destination);
 
         // Exactly these folders on disk; the folder list ends with them.
+        if (stops)
+            made.removeLast();
         made.sort();
         QCOMPARE(QDir(destination).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), made);
         QStringList listed;
@@ -248,30 +227,72 @@ private slots:
         QCOMPARE(listed, made);
     }
 
-    // Rows pasted from a spreadsheet, with the tree entry (the report's test
-    // has what the pane shows): each missing level is made once, inside the
-    // destination, and counted ("xyz" was made on the way to "xyz/ok").
-    void createsTree() {
+    // The shipped file system under the window, in a folder of the test: enough
+    // names for one read of the folder, or for threads, then the folders made
+    // through the open destination.
+    void realFiles_data() {
+        QTest::addColumn<bool>("tree");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("shown"); // each box's title and lines
+        QTest::addColumn<QStringList>("made");  // under the destination, after the creation
+        QStringList flat, lot{"lot"};
+        for (int i = 0; i < int(kManyNames); ++i) {
+            flat << QString::number(i);
+            lot << "\t" + QString::number(i);
+        }
+        QStringList respelt; // a name its folder bears with the accent composed otherwise
+#ifndef Q_OS_WIN
+        respelt
+            << "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\n- Caf\u00e9 > Caf\u00e9 (un dossier "
+               "de même nom, écrit autrement, existe déjà)";
+#endif
+        QTest::newRow("existing folders, a respelt name")
+            << false << "Client A\r\nCaf\u00e9\r\n" + flat.join("\r\n") + "\r\n7"
+            << QStringList{"DOUBLONS EDITEURS DETECTES [warning, OK]\n- 7",
+                           "DOUBLONS DOSSIERS DETECTES [warning, OK]\n- Client A > Client A"} +
+                   respelt
+            << QStringList{"Cafe\u0301", "Client A"};
+        QTest::newRow("a tree, an existing folder last")
+            << true << lot.join("\r\n") + "\r\nClient A"
+            << QStringList{"DOUBLONS DOSSIERS DETECTES [warning, OK]\n- Client A > Client A"}
+            << QStringList{};
+        QTest::newRow("a tree with an existing upper level, created")
+            << true << "Client A\t2025\r\n\tDevis\r\n" + lot.join("\r\n") << QStringList{}
+            << QStringList{"Cafe\u0301", "Client A", "Client A/2025", "Client A/Devis", "lot"};
+    }
+    void realFiles() {
+        QFETCH(bool, tree);
+        QFETCH(QString, text);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, made);
         PreviewedWindow h;
+        h.realFiles = true;
         const QString destination = h.makeFolder("dest");
         h.makeFolder("dest/Client A");
+        h.makeFolder("dest/Cafe\u0301");
         Form1& w = h.open(destination, "", 0);
-        w.Combo3->setCurrentIndex(4);
-        w.Text1->setText(
-            "Client A\t2025\tFactures\r\n\t\tDevis\r\nClient B\tDevis\r\nxyz/ok\r\nxyz");
-        QTest::mouseClick(w.Command2, Qt::LeftButton);
-        QTest::mouseClick(w.Command3, Qt::LeftButton);
-        QCOMPARE(h.messages->boxes, QStringList{"CREATION DE DOSSIERS EFFECTUEE [information, OK]\n"
-                                                "7 dossier(s) créé(s) avec succès !"});
-        QStringList made;
+        w.Combo3->setCurrentIndex(tree ? 4 : 0);
+        w.Text1->setText(text);
+        w.Command2->click();
+        QCOMPARE(reported(h.messages->boxes), shown);
+        if (!shown.isEmpty())
+            return;
+        w.Command3->click();
+        QCOMPARE(h.messages->titles(),
+                 QStringList{"CREATION DE DOSSIERS EFFECTUEE [information, OK]"});
+        QVERIFY2(h.messages->boxes[0].contains(QString::number(kManyNames + 3) + " dossier(s)"),
+                 qPrintable(h.messages->boxes[0]));
+        QStringList found;
         for (QDirIterator it(destination, QDir::Dirs | QDir::NoDotAndDotDot,
                              QDirIterator::Subdirectories);
              it.hasNext();)
-            made << QDir(destination).relativeFilePath(it.next());
-        made.sort();
-        QCOMPARE(made, (QStringList{"Client A", "Client A/2025", "Client A/2025/Devis",
-                                    "Client A/2025/Factures", "Client B", "Client B/Devis", "xyz",
-                                    "xyz/ok"}));
+            if (const QString path = QDir(destination).relativeFilePath(it.next());
+                !path.startsWith("lot/"))
+                found << path;
+        found.sort();
+        QCOMPARE(found, made);
+        QCOMPARE(QDir(destination + "/lot").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
+                 kManyNames);
     }
 
     // A long creation shows its progress over the window, and the user may stop

@@ -101,10 +101,11 @@ private slots:
                  QList({0, 0, 0, 0, 0, 1, 2, 1, previews, presets ? 2 : 0, -1}));
         // The previews of the empty editor were clean; the presets page is shown.
         QCOMPARE(QList({w.preftext->isEnabled(), w.sufftext->isEnabled(), w.Command3->isEnabled(),
-                        w.var5, w.Option1[0]->isChecked(), w.Option1[1]->isChecked(),
-                        w.Option1[2]->isChecked(), w.Frame3[0]->isVisibleTo(&w),
-                        w.Frame3[1]->isVisibleTo(&w), h.messages->boxes.isEmpty()}),
-                 QList({false, false, true, false, true, false, false, true, false, true}));
+                        w.Command8->isEnabled(), w.var5, w.Option1[0]->isChecked(),
+                        w.Option1[1]->isChecked(), w.Option1[2]->isChecked(),
+                        w.Frame3[0]->isVisibleTo(&w), w.Frame3[1]->isVisibleTo(&w),
+                        h.messages->boxes.isEmpty()}),
+                 QList({false, false, true, false, false, true, false, false, true, false, true}));
         w.show();
         const QString refused = "Répertoire de destination [warning, OK]\nImpossible d'ouvrir le "
                                 "dossier " +
