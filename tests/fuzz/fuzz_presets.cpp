@@ -10,17 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fuzz_check.h"
+
 using namespace ramulo;
 
 namespace {
-
-[[noreturn]] void fail(const char* condition, const char* file, int line) {
-    std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, condition);
-    std::abort();
-}
-
-// Not assert(): a release or NDEBUG build must still check.
-#define FUZZ_CHECK(condition) ((condition) ? void(0) : fail(#condition, __FILE__, __LINE__))
 
 QString withoutBreaks(QString text) {
     return text.remove(u'\r').remove(u'\n');

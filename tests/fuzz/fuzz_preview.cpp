@@ -26,17 +26,11 @@
 #include <cstdlib>
 #include <utility>
 
+#include "fuzz_check.h"
+
 using namespace ramulo;
 
 namespace {
-
-[[noreturn]] void fail(const char* condition, const char* file, int line) {
-    std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, condition);
-    std::abort();
-}
-
-// Not assert(): a release or NDEBUG build must still check.
-#define FUZZ_CHECK(condition) ((condition) ? void(0) : fail(#condition, __FILE__, __LINE__))
 
 // Reads the bytes front to back; past the end every read gives zeros.
 struct Input {

@@ -1,0 +1,14 @@
+#pragma once
+// The harnesses' check of a property: it aborts with the failed condition, so
+// that libFuzzer keeps the input and the replay fails.
+
+#include <cstdio>
+#include <cstdlib>
+
+[[noreturn]] inline void fuzzFail(const char* condition, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, condition);
+    std::abort();
+}
+
+// Not assert(): a release or NDEBUG build must still check.
+#define FUZZ_CHECK(condition) ((condition) ? void(0) : fuzzFail(#condition, __FILE__, __LINE__))
