@@ -66,6 +66,21 @@ std::unique_ptr<FileSystem::FolderMaker> FileSystem::folderMaker(const QString& 
     return std::make_unique<ByPath>(*this, folder);
 }
 
+std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
+                                                         const QStringList& names) {
+    // Paths of sub-folders are not in the folder's listing.
+    const auto deeper = [](const QString& name) {
+        return name.contains(pathSeparator());
+    };
+    std::optional<std::vector<Entry>> entries;
+    if (names.size() >= kManyNames && std::none_of(names.begin(), names.end(), deeper))
+        entries = entriesByListing(folder, names);
+    if (!entries)
+        entries = entriesOneByOne(folder, names);
+    markRespelt(folder, names, *entries);
+    return std::move(*entries);
+}
+
 QStringList RealFileSystem::files(const QString& folder, const QString& pattern) {
     return QDir(folder).entryList({pattern}, QDir::Files | QDir::Readable);
 }

@@ -166,21 +166,6 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
 #endif
 }
 
-std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
-                                                         const QStringList& names) {
-    // Paths of sub-folders are not in the folder's listing.
-    const auto deeper = [](const QString& name) {
-        return name.contains(pathSeparator());
-    };
-    std::optional<std::vector<Entry>> entries;
-    if (names.size() >= kManyNames && std::none_of(names.begin(), names.end(), deeper))
-        entries = entriesByListing(folder, names);
-    if (!entries)
-        entries = entriesOneByOne(folder, names);
-    markRespelt(folder, names, *entries);
-    return std::move(*entries);
-}
-
 // Only a name with a character past ASCII can be written two ways.
 void RealFileSystem::markRespelt(const QString& folder, const QStringList& names,
                                  std::vector<Entry>& entries) {

@@ -162,16 +162,8 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
     return entries;
 }
 
-std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
-                                                         const QStringList& names) {
-    const auto deeper = [](const QString& name) {
-        return name.contains(pathSeparator());
-    };
-    if (names.size() >= kManyNames && std::none_of(names.begin(), names.end(), deeper))
-        if (auto entries = entriesByListing(folder, names))
-            return std::move(*entries);
-    return entriesOneByOne(folder, names);
-}
+// NTFS keeps names as they are written: no second spelling is looked for.
+void RealFileSystem::markRespelt(const QString&, const QStringList&, std::vector<Entry>&) {}
 
 std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
     // Level by level through the paths: an upper level is entered only when it
