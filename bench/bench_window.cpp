@@ -13,10 +13,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +26,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -331,6 +334,122 @@ void BM_Key(benchmark::State& state) {
     }
 }
 
+// The figures of the preview at the limit, each against its bare loop timed
+// right after it in the same run: the median of five, in milliseconds.
+double median(std::vector<double> runs) {
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+}
+double medianMs(const std::function<void()>& work, const std::function<void()>& before = {}) {
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) {
+        if (before)
+            before();
+        times.push_back(timed(work).wall * 1000);
+    }
+    return median(times);
+}
+// What the preview cannot avoid: splitting the text and asking the system about each path.
+double bareMs(const QString& folder, const QString& text) {
+    return medianMs([&] {
+        int found = 0;
+        struct stat st;
+        for (const QString& line : ramulo::splitLines(text))
+            found += ::stat(systemName(folder + u'/' + line).constData(), &st) == 0;
+        benchmark::DoNotOptimize(found);
+    });
+}
+void printFigure(const char* figure, double mine, double bare) {
+    std::printf("%-34s %8.1f ms %8.1f ms %6.2f\n", figure, mine, bare, mine / bare);
+}
+QString clientPaths() {
+    QStringList lines;
+    for (int i = 0; i < 1000; ++i)
+        for (int j = 0; j < 100; ++j)
+            lines << QStringLiteral("Client %1/Dossier %2")
+                         .arg(i, 4, 10, QLatin1Char('0'))
+                         .arg(j, 3, 10, QLatin1Char('0'));
+    return lines.join(QStringLiteral("\r\n"));
+}
+int figures() {
+    std::printf("%-34s %11s %11s %6s\n", "figure", "window", "bare", "ratio");
+    for (const int count : {10'000, 100'000}) {
+        QTemporaryDir destination;
+        auto w = window();
+        w->Dir1->setPath(destination.path());
+        const QString text = names(count);
+        w->Text1->setText(text);
+        w->prefcheck->setValue(1);
+        w->livepreview->setValue(1);
+        const double key = medianMs([&] { QTest::keyClick(w->preftext, Qt::Key_X); });
+        printFigure(count == 10'000 ? "one key, 10,000 names" : "one key, 100,000 names", key,
+                    bareMs(w->Dir1->path(), text));
+        if (count == 10'000)
+            continue;
+        w->livepreview->setValue(0);
+        const double click = medianMs([&] { QTest::mouseClick(w->Command2, Qt::LeftButton); });
+        printFigure("preview, 100,000 names", click, bareMs(w->Dir1->path(), text));
+    }
+    {
+        QTemporaryDir destination;
+        for (int i = 0; i < 1000; ++i)
+            QDir(destination.path()).mkdir(QStringLiteral("Client %1").arg(i, 4, 10, QLatin1Char('0')));
+        auto w = treeWindow();
+        w->Dir1->setPath(destination.path());
+        const QString text = clientPaths();
+        w->Text1->setText(text);
+        const double same = medianMs([&] { QTest::mouseClick(w->Command2, Qt::LeftButton); });
+        if (!w->Command3->isEnabled())
+            std::printf("the tree's preview was not clean\n");
+        printFigure("preview, 100,000 paths", same, bareMs(w->Dir1->path(), text));
+        const QString lists[] = {QString(text).replace(u'D', u'd'), text};
+        int turn = 0;
+        const double changed = medianMs([&] { QTest::mouseClick(w->Command2, Qt::LeftButton); },
+                                        [&] { w->Text1->setText(lists[turn++ % 2]); });
+        printFigure("preview, 100,000 paths, new text", changed, bareMs(w->Dir1->path(), text));
+    }
+    return 0;
+}
+
+// The longest time the window's event loop did not turn while the work ran.
+double longestFreezeMs(const std::function<void()>& work) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, longest = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    ticks.start(5);
+    work();
+    return double(std::max(longest, clock.elapsed() - last));
+}
+// A million names generated then previewed, and 100,000 generated and made.
+int freezes() {
+    QTemporaryDir destination;
+    auto w = window();
+    w->Dir1->setPath(destination.path());
+    w->livepreview->setValue(1);
+    w->prefcheck->setValue(1);
+    const auto report = [](const char* what, double ms) {
+        std::printf("%-44s longest freeze %6.0f ms\n", what, ms);
+    };
+    report("a million names generated, previewed",
+           longestFreezeMs([&] { w->Text3->setText(QStringLiteral("1000000")); }));
+    report("the preview button, a million names",
+           longestFreezeMs([&] { QTest::mouseClick(w->Command2, Qt::LeftButton); }));
+    report("a million names, one key in the prefix box",
+           longestFreezeMs([&] { QTest::keyClick(w->preftext, Qt::Key_X); }));
+    w->Text3->setText(QStringLiteral("100000"));
+    report("100,000 folders made", longestFreezeMs([&] {
+               QTest::mouseClick(w->Command3, Qt::LeftButton);
+           }));
+    std::printf("%lld folders in the destination\n",
+                static_cast<long long>(QDir(destination.path()).count()) - 2);
+    return 0;
+}
+
 // The median of each benchmark's repetitions, kept for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -386,6 +505,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    if (argc >= 2 && QByteArray(argv[1]) == "--freezes")
+        return freezes();
+    if (argc >= 2 && QByteArray(argv[1]) == "--figures")
+        return figures();
     if (argc >= 3 && QByteArray(argv[1]) == "--memory")
         return peakMemory(QByteArray(argv[2]).toInt(), argc > 3 && QByteArray(argv[3]) == "same");
     benchmark::Initialize(&argc, argv);
