@@ -16,12 +16,15 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 class frmAbout;
 namespace ramulo {
 struct ModeRow;
 struct NameChain;
 } // namespace ramulo
+struct LastPreview;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -149,6 +152,7 @@ private:
     ramulo::NameChain nameChain() const; // the settings of the chain, read once
     QStringList editorLines(); // the editor's raw lines, split once per change of its text
     void RefreshPreview();
+    void changeEvent(QEvent* event) override; // back in the window, the disk may have changed
 
     // output/creation_handlers.cpp
     void Command3_Click();
@@ -161,4 +165,8 @@ private:
     int m_previewRuns = 0;
     QStringList m_lines;
     quint64 m_linesRevision = ~quint64(0);
+    std::vector<qint32> m_earlier; // for each line, the copies of its text above it
+    quint64 m_earlierRevision = ~quint64(0);
+    std::shared_ptr<const LastPreview> m_lastPreview;
+    bool m_keyNotIn = false; // a key in the prefix or suffix box, before it takes effect
 };

@@ -5,6 +5,8 @@
 
 #include "editor/transform.h"
 
+#include <QScopedValueRollback>
+
 using namespace ramulo;
 
 // The chain's two steps, with the settings the controls hold now.
@@ -49,7 +51,9 @@ void Form1::preftext_Change() {
     liveRefresh();
 }
 
+// The key is not in the box yet: the refresh before it still holds.
 void Form1::preftext_KeyPress(QChar) {
+    const QScopedValueRollback keyNotIn(m_keyNotIn, true);
     preftext_Change();
 }
 
@@ -58,6 +62,7 @@ void Form1::sufftext_Change() {
 }
 
 void Form1::sufftext_KeyPress(QChar) {
+    const QScopedValueRollback keyNotIn(m_keyNotIn, true);
     sufftext_Change();
 }
 

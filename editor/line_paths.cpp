@@ -14,7 +14,7 @@ bool separatesLevels(QChar c) {
 
 LinePath LineReader::next(const QString& raw) {
     if (!m_chain.makesTrees())
-        return {m_chain(raw), raw.isEmpty(), {}};
+        return flat(raw, m_chain(raw));
 
     qsizetype tabs = 0;
     while (tabs < raw.size() && raw.at(tabs) == u'\t')

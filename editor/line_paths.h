@@ -25,6 +25,10 @@ class LineReader {
 public:
     explicit LineReader(NameChain chain) : m_chain(std::move(chain)) {}
     LinePath next(const QString& raw);
+    // What a line gives with any other entry: the chain's `name` for it.
+    static LinePath flat(const QString& raw, QString name) {
+        return {std::move(name), raw.isEmpty(), {}};
+    }
 
 private:
     NameChain m_chain;

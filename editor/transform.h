@@ -38,6 +38,7 @@ struct AddsSettings {
     QString suffix = QStringLiteral("_suff");
     ForbiddenMode forbiddenMode = ForbiddenMode::Remove;
     SwapMode separatorMode = SwapMode::None;
+    bool operator==(const AddsSettings&) const = default;
 };
 
 // The chain's steps, in their order. A flat line goes through all of them
@@ -77,6 +78,7 @@ struct NameChain {
 
     // Whether a line is a path of sub-folders rather than one folder name.
     bool makesTrees() const { return adds.forbiddenMode == ForbiddenMode::Tree; }
+    bool operator==(const NameChain&) const = default;
     // The chain over a whole line, as one folder name.
     QString operator()(const QString& raw) const {
         return applyCase(applyAdds(raw, adds), caseMode);

@@ -47,5 +47,6 @@ void Form1::Command3_Click() {
                                   MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Information);
     }
     // The new folders show up; the open folder, and so the destination, stay.
+    m_lastPreview.reset();
     Dir1->refresh();
 }

@@ -14,6 +14,8 @@
 #include "output/report.h"
 #include "platform/aside.h"
 
+#include <QEvent>
+
 using namespace ramulo;
 
 // No folder can be created from a list that was not previewed since its last change.
@@ -57,24 +59,61 @@ QStringList Form1::editorLines() {
     return m_lines;
 }
 
+// What a preview was run over, and what it found.
+struct LastPreview {
+    quint64 revision;
+    NameChain chain;
+    QString destination;
+    NameRules rules;
+    PreviewReport report;
+    bool sameInputs(const LastPreview& other) const {
+        return revision == other.revision && chain == other.chain &&
+               destination == other.destination && rules == other.rules;
+    }
+};
+
+// Whatever happened outside the window, the next refresh looks again.
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange)
+        m_lastPreview.reset();
+    QWidget::changeEvent(event);
+}
+
 void Form1::RefreshPreview() {
     var5 = false;
     if (!destinationStillOpen())
         return;
     rtb1->setLines({});
 
-    // Millions of names take seconds: the report is built aside.
     const QStringList lines = editorLines();
     const QString destination = Dir1->path();
-    const PreviewInputs inputs{
-        nameChain(), destination,
-        [files = m_services.files](const QString& folder, const QStringList& names) {
-            return files->entriesIn(folder, names);
-        },
-        m_services.files->nameRules(destination)};
-    PreviewReport report;
-    runAside(this, QStringLiteral("Aperçu de la liste…"),
-             [&] { report = buildPreview(lines, inputs); });
+    auto preview = std::make_shared<LastPreview>(LastPreview{
+        Text1->revision(), nameChain(), destination, m_services.files->nameRules(destination), {}});
+    if (m_keyNotIn && m_lastPreview && m_lastPreview->sameInputs(*preview)) {
+        // A key's first refresh runs over what the refresh before it ran over.
+        preview->report = m_lastPreview->report;
+    } else {
+        const PreviewInputs inputs{
+            preview->chain, destination,
+            [files = m_services.files](const QString& folder, const QStringList& names) {
+                return files->entriesIn(folder, names);
+            },
+            preview->rules};
+        // Millions of names take seconds: the report is built aside. The
+        // copies of each line depend on the text alone.
+        std::optional<std::vector<qint32>> earlier;
+        runAside(this, QStringLiteral("Aperçu de la liste…"), [&] {
+            if (m_earlierRevision != preview->revision)
+                earlier = earlierCopies(lines);
+            preview->report = buildPreview(lines, earlier ? *earlier : m_earlier, inputs);
+        });
+        if (earlier) {
+            m_earlier = std::move(*earlier);
+            m_earlierRevision = preview->revision;
+        }
+    }
+    m_lastPreview = preview;
+    const PreviewReport& report = preview->report;
 
     rtb1->setLines(report.names);
     SB1->setPanelText(3, QStringLiteral("Total : ") + QString::number(report.count));

@@ -1,7 +1,10 @@
 #include "output/report.h"
 
 #include "editor/line_paths.h"
+#include "editor/namelist.h"
+#include "editor/place_table.h"
 #include "platform/paths.h"
+#include "platform/slices.h"
 
 #include <QHash>
 
@@ -127,12 +130,12 @@ bool holds(const QString& path, QStringView upper) {
            QStringView(path).startsWith(upper);
 }
 
-// The first line that makes a folder, whole or on the way to a deeper one,
-// and how it spells it.
+// The first line that makes a folder, whole or on the way to a deeper one;
+// it spells the folder as the first `length` characters of its path.
 struct Made {
     qsizetype line = 0;
+    qsizetype length = 0;
     bool whole = false;
-    QString spelling;
 };
 
 // What the first pass learns of a line, and what the destination holds at its path.
@@ -147,14 +150,13 @@ struct LineFacts {
 // holds of them all (asked at once), then the three reports, line by line.
 class PreviewBuilder {
 public:
-    PreviewBuilder(const QStringList& lines, const PreviewInputs& inputs)
-        : m_lines(lines), m_inputs(inputs), m_trees(inputs.chain.makesTrees()),
+    PreviewBuilder(const QStringList& lines, const std::vector<qint32>& earlier,
+                   const PreviewInputs& inputs)
+        : m_lines(lines), m_earlier(earlier), m_inputs(inputs), m_trees(inputs.chain.makesTrees()),
           m_folderLength(systemLength(joinPath(inputs.destination, {}), inputs.rules)),
           m_facts(static_cast<std::size_t>(lines.size())) {}
 
     PreviewReport build() {
-        m_seen.reserve(m_lines.size());
-        m_made.reserve(m_lines.size());
         readPaths();
         lookUp();
         for (qsizetype index = 0; index < m_lines.size(); ++index)
@@ -170,10 +172,21 @@ private:
     // the path asked just before holds are asked with it.
     void readPaths() {
         m_report.names.reserve(m_lines.size());
+        // A name depends on its own line alone: long lists are shared among threads.
+        QStringList flat;
+        if (!m_trees) {
+            flat.resize(m_lines.size());
+            QString* const names = flat.data();
+            inSlices(m_lines.size(), [&](qsizetype begin, qsizetype end) {
+                for (qsizetype index = begin; index < end; ++index)
+                    names[index] = m_inputs.chain(m_lines.at(index));
+            });
+        }
         LineReader reader(m_inputs.chain);
         QString lastAsked;
         for (qsizetype index = 0; index < m_lines.size(); ++index) {
-            LinePath line = reader.next(m_lines.at(index));
+            LinePath line = m_trees ? reader.next(m_lines.at(index))
+                                    : LineReader::flat(m_lines.at(index), std::move(flat[index]));
             LineFacts& fact = facts(index);
             fact.blank = line.blank;
             if (line.path.isEmpty())
@@ -226,7 +239,7 @@ private:
             m_report.existing.add(line);
         qint64 earlier = 0;
         if (!fact.blank) {
-            earlier = earlierCopies(raw, name);
+            earlier = earlierCopies(index, raw, name);
             m_report.duplicates.add([&] { return QStringLiteral("- ") + shownCut(raw); }, earlier);
         }
         if (fact.name < 0 || isFolder(fact.entry) || earlier > 0)
@@ -237,9 +250,10 @@ private:
 
     // How many earlier lines equal a non-blank raw line, giving the same path
     // in a tree: only leading TABs make a line's path depend on the lines above it.
-    qint64 earlierCopies(const QString& raw, const QString& name) {
-        qint64& count = m_trees && raw.startsWith(u'\t') ? m_seenUnder[{raw, name}] : m_seen[raw];
-        return count++;
+    qint64 earlierCopies(qsizetype index, const QString& raw, const QString& name) {
+        if (m_trees && raw.startsWith(u'\t'))
+            return m_seenUnder[{raw, name}]++;
+        return m_earlier[std::size_t(index)];
     }
 
     // Why the line's folder cannot be made as shown; when it can, its folder
@@ -258,35 +272,69 @@ private:
             const QString upper = name.first(end);
             why = takenBy(m_upperEntries.value(upper), upper);
             // One folder is not spelt two ways.
-            if (const auto first = m_made.constFind(keyOf(upper));
-                !why && first != m_made.cend() && first->spelling != upper)
+            if (const Made* first = madeAs(upper); !why && first && spelling(*first) != upper)
                 why = sameAs(*first);
         }
         if (!why)
             why = takenBy(fact.entry);
         if (!why) {
             // Two lines may not make one folder.
-            const QString key = keyOf(name);
-            if (const auto first = m_made.constFind(key);
-                first != m_made.cend() && (first->whole || first->spelling != name))
-                why = sameAs(*first);
+            const auto [first, added] = noteMade({index, name.size(), true});
+            if (!added && (first.whole || spelling(first) != name))
+                why = sameAs(first);
             else
-                m_made.insert(key, {index, true, name});
+                first = {index, name.size(), true};
         }
         if (why)
             return why;
         for (const qsizetype end : ends)
-            if (const QString upper = name.first(end); !holds(m_lastMade, upper))
-                if (const QString key = keyOf(upper); !m_made.contains(key))
-                    m_made.insert(key, {index, false, upper});
+            if (!holds(m_lastMade, QStringView(name).first(end)))
+                noteMade({index, end, false});
         m_lastMade = name;
         return std::nullopt;
     }
 
-    // Composed and decomposed accents are one name to the user, and to macOS.
-    QString keyOf(const QString& path) const {
-        return (m_inputs.rules.ignoresCase ? path.toCaseFolded() : path)
-            .normalized(QString::NormalizationForm_C);
+    // How the line spells the folder it made.
+    QStringView spelling(const Made& made) const {
+        return QStringView(m_report.names.at(m_facts[std::size_t(made.line)].name))
+            .first(made.length);
+    }
+
+    // The folder as the file system compares names: composed and decomposed
+    // accents are one name to the user, and to macOS. It is the spelling
+    // itself when nothing changes it, else it is written into `scratch`.
+    QStringView keyOf(QStringView path, QString& scratch) const {
+        const bool ignoresCase = m_inputs.rules.ignoresCase;
+        // Below U+0300 every text is composed already, and ASCII folds by itself.
+        const bool plain = std::all_of(path.begin(), path.end(), [&](QChar c) {
+            return c.unicode() < (ignoresCase ? 0x80 : 0x300);
+        });
+        if (plain && !ignoresCase)
+            return path;
+        scratch.resize(path.size());
+        if (plain)
+            std::transform(path.begin(), path.end(), scratch.begin(),
+                           [](QChar c) { return c.toLower(); });
+        else
+            scratch = (ignoresCase ? path.toString().toCaseFolded() : path.toString())
+                          .normalized(QString::NormalizationForm_C);
+        return scratch;
+    }
+
+    const Made* madeAs(QStringView path) {
+        const qint32 place = m_madeKeys.find(keyOf(path, m_key), m_madeKeyOf);
+        return place < 0 ? nullptr : &m_made[std::size_t(place)];
+    }
+
+    // The folder noted as made by `made`, unless a line made it before: the
+    // first line that made it, and whether `made` was noted.
+    std::pair<Made&, bool> noteMade(const Made& made) {
+        m_made.push_back(made);
+        const auto [place, added] =
+            m_madeKeys.insert(keyOf(spelling(made), m_key), qint32(m_made.size() - 1), m_madeKeyOf);
+        if (!added)
+            m_made.pop_back();
+        return {m_made[std::size_t(place)], added};
     }
 
     QString sameAs(const Made& first) const {
@@ -295,6 +343,7 @@ private:
     }
 
     const QStringList& m_lines;
+    const std::vector<qint32>& m_earlier; // by line: the copies of its text above it
     const PreviewInputs& m_inputs;
     const bool m_trees;
     const qsizetype m_folderLength; // a path's length is the destination's and the name's
@@ -304,16 +353,26 @@ private:
     QStringList m_asked;                  // the faultless paths, in order
     QStringList m_uppers;                 // their upper levels, each once, asked after them
     QHash<QString, Entry> m_upperEntries; // what the destination holds of each upper level
-    QHash<QString, qint64> m_seen;
     QHash<std::pair<QString, QString>, qint64> m_seenUnder;
-    QHash<QString, Made> m_made; // by the path as the file system compares names
+    // The folders that lines make, found by their paths as the file system compares names.
+    std::vector<Made> m_made;
+    PlaceTable m_madeKeys;
+    QString m_key, m_madeKey; // the keys being compared, when not the spelling itself
+    std::function<QStringView(qint32)> m_madeKeyOf = [this](qint32 place) {
+        return keyOf(spelling(m_made[std::size_t(place)]), m_madeKey);
+    };
     QString m_lastMade;
 };
 
 } // namespace
 
+PreviewReport buildPreview(const QStringList& lines, const std::vector<qint32>& earlier,
+                           const PreviewInputs& inputs) {
+    return PreviewBuilder(lines, earlier, inputs).build();
+}
+
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs) {
-    return PreviewBuilder(lines, inputs).build();
+    return buildPreview(lines, earlierCopies(lines), inputs);
 }
 
 QString reportText(const QString& heading, const ReportLines& report) {

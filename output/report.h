@@ -63,6 +63,9 @@ struct PreviewInputs {
 // and ".." are refused, and so are leading TABs with no line above to follow.
 // A folder that an earlier line makes on its way is no fault.
 PreviewReport buildPreview(const QStringList& lines, const PreviewInputs& inputs);
+// The same, with earlierCopies(lines) kept by the caller.
+PreviewReport buildPreview(const QStringList& lines, const std::vector<qint32>& earlier,
+                           const PreviewInputs& inputs);
 
 // The text of a warning box: the heading, CR LF, the report lines joined by
 // CR LF, then how many were left out.

@@ -15,11 +15,16 @@ std::optional<QByteArray> systemBytes(const QString& path) {
     return QFile::encodeName(path);
 }
 
+bool isEntryName(const QString& name) {
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+           !name.contains(u'/') && !name.contains(pathSeparator()) &&
+           !name.contains(QChar(u'\0')) && name.isValidUtf16();
+}
+
 std::optional<QByteArray> entryName(const QString& name) {
-    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral("..") ||
-        name.contains(u'/') || name.contains(pathSeparator()))
+    if (!isEntryName(name))
         return std::nullopt;
-    return systemBytes(name);
+    return QFile::encodeName(name);
 }
 
 std::optional<QString> unreadableFolder(const QString& path) {

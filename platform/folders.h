@@ -26,6 +26,8 @@ std::optional<QByteArray> systemBytes(const QString& path);
 // take it as one entry of a folder; nothing for an empty name, "." and "..",
 // a name holding a separator, and what systemPath refuses.
 std::optional<QByteArray> entryName(const QString& name);
+// Whether entryName gives the name's bytes.
+bool isEntryName(const QString& name);
 
 // The system's reason why a folder cannot be listed, nothing when it can.
 std::optional<QString> unreadableFolder(const QString& path);

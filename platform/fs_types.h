@@ -25,6 +25,7 @@ struct NameRules {
     bool halfPairs = false;       // names reach the system as UTF-16 (Windows): half a pair passes
     bool ignoresCase = false;     // "Dossier" and "dossier" are one folder
     bool windowsNames = false;    // no control characters, no final dot, no device names
+    bool operator==(const NameRules&) const = default;
 };
 
 } // namespace ramulo

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <thread>
 
 namespace ramulo {
 
@@ -68,17 +67,48 @@ std::unique_ptr<FileSystem::FolderMaker> FileSystem::folderMaker(const QString& 
 
 std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
                                                          const QStringList& names) {
-    // Paths of sub-folders are not in the folder's listing.
-    const auto deeper = [](const QString& name) {
-        return name.contains(pathSeparator());
-    };
-    std::optional<std::vector<Entry>> entries;
-    if (names.size() >= kManyNames && std::none_of(names.begin(), names.end(), deeper))
-        entries = entriesByListing(folder, names);
-    if (!entries)
-        entries = entriesOneByOne(folder, names);
-    markRespelt(folder, names, *entries);
-    return std::move(*entries);
+    // The names by the folder that holds them: the folder itself, or one of
+    // its sub-folders for the paths of a tree.
+    QHash<QStringView, QList<qsizetype>> byFolder;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString& name = names.at(i);
+        byFolder[QStringView(name).first(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
+            .append(i);
+    }
+    std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
+    QList<qsizetype> others; // asked one by one
+    for (auto place = byFolder.cbegin(); place != byFolder.cend(); ++place) {
+        const QList<qsizetype>& held = place.value();
+        std::optional<std::vector<Entry>> listed;
+        if (held.size() >= kListedFrom) {
+            const qsizetype cut = place.key().isEmpty() ? 0 : place.key().size() + 1;
+            QStringList own;
+            if (held.size() < names.size()) {
+                own.reserve(held.size());
+                for (const qsizetype i : held)
+                    own.append(names.at(i).sliced(cut));
+            }
+            listed = entriesByListing(cut == 0 ? folder : joinPath(folder, place.key().toString()),
+                                      held.size() < names.size() ? own : names);
+        }
+        if (!listed) {
+            others.append(held);
+            continue;
+        }
+        for (qsizetype k = 0; k < held.size(); ++k)
+            entries[static_cast<std::size_t>(held.at(k))] = (*listed)[static_cast<std::size_t>(k)];
+    }
+    if (!others.isEmpty()) {
+        QStringList asked;
+        asked.reserve(others.size());
+        for (const qsizetype i : others)
+            asked.append(names.at(i));
+        const std::vector<Entry> answers = entriesOneByOne(folder, asked);
+        for (qsizetype k = 0; k < others.size(); ++k)
+            entries[static_cast<std::size_t>(others.at(k))] = answers[static_cast<std::size_t>(k)];
+    }
+    markRespelt(folder, names, entries);
+    return entries;
 }
 
 QStringList RealFileSystem::files(const QString& folder, const QString& pattern) {
@@ -111,18 +141,6 @@ QString RealDrives::workingFolder() {
 
 QString RealDrives::homeFolder() {
     return displayPath(QDir::homePath());
-}
-
-void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work) {
-    const qsizetype threads =
-        count < kManyNames ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
-    std::vector<std::thread> others;
-    const qsizetype slice = (count + threads - 1) / threads;
-    for (qsizetype begin = slice; begin < count; begin += slice)
-        others.emplace_back(work, begin, std::min(count, begin + slice));
-    work(0, std::min(count, slice));
-    for (std::thread& other : others)
-        other.join();
 }
 
 double RealRandomSource::next() {

@@ -3,6 +3,7 @@
 
 #include "platform/message_boxes.h"
 #include "platform/services.h"
+#include "platform/slices.h"
 #include "platform/volumes.h"
 
 #include <QHash>
@@ -13,12 +14,8 @@
 
 namespace ramulo {
 
-// Lists shorter than this are asked name by name: reading the folder, or
-// starting threads, would cost more than it saves.
-inline constexpr qsizetype kManyNames = 2048;
-
-// Runs work(begin, end) over [0, count) in a few slices, one thread each.
-void inSlices(qsizetype count, const std::function<void(qsizetype, qsizetype)>& work);
+// A folder is read whole when the list holds at least this many of its names.
+inline constexpr qsizetype kListedFrom = 64;
 
 // The program's arguments as they were typed: on Windows, read in UTF-16 from
 // the system, since a folder handed by Explorer may hold any character.
@@ -36,9 +33,9 @@ public:
     Entry entryAt(const QString& path) override;
     std::optional<QString> createFolder(const QString& path) override;
     NameRules nameRules(const QString& folder) override;
-    // Where the file system compares names byte for byte, a long list of
-    // names is answered from one read of the folder; otherwise, and for
-    // paths of sub-folders, from several threads.
+    // Where the file system compares names as the program does, the names
+    // of each folder that holds many of them are answered from one read of
+    // it; the others are asked name by name, from several threads.
     std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override;
     // Folders are made relative to the folder's open handle, where there is one.
     std::unique_ptr<FolderMaker> folderMaker(const QString& folder) override;

@@ -129,29 +129,35 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
         ::close(handle);
         return std::nullopt;
     }
-    QHash<QByteArray, unsigned char> types;
+    // The folder's entries by name. An entry that is not UTF-8 is no name of
+    // the list's: a name reaches the system in UTF-8.
+    QHash<QString, unsigned char> types;
     errno = 0;
     // A folder far larger than the list is not worth reading whole.
     const qsizetype most = 2 * names.size() + kManyNames;
-    while (const dirent* entry = ::readdir(listing))
-        if (types.insert(QByteArray(entry->d_name), entry->d_type); types.size() > most)
+    qsizetype read = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (++read > most)
             break;
-    const bool complete = errno == 0 && types.size() <= most;
+        if (const QByteArrayView bytes(entry->d_name); bytes.isValidUtf8())
+            types.insert(QString::fromUtf8(bytes), entry->d_type);
+    }
+    const bool complete = errno == 0 && read <= most;
     ::closedir(listing);
     if (!complete)
         return std::nullopt;
 
-    // Any other name, or one whose full path is too long, is asked by its path.
+    // Any other name, or one whose full path may be too long, is asked by its path.
+    const std::size_t folderBytes = native->native().size();
     std::vector<Entry> entries;
     entries.reserve(static_cast<std::size_t>(names.size()));
     for (const QString& name : names) {
-        auto bytes = entryName(name);
-        if (bytes && !fitsIn(native->native().size(), bytes->size()))
-            bytes.reset();
-        const auto type = bytes ? types.constFind(*bytes) : types.cend();
-        if (bytes && type == types.cend())
+        // Three bytes of UTF-8 at most for each UTF-16 unit.
+        const bool plain = isEntryName(name) && fitsIn(folderBytes, 3 * name.size());
+        const auto type = plain ? types.constFind(name) : types.cend();
+        if (plain && type == types.cend())
             entries.push_back(Entry::None);
-        else if (!bytes || *type == DT_LNK || *type == DT_UNKNOWN)
+        else if (!plain || *type == DT_LNK || *type == DT_UNKNOWN)
             entries.push_back(RealFileSystem::entryAt(joinPath(folder, name)));
         else // a pipe, a socket or a device is something else
             entries.push_back(*type == DT_DIR   ? Entry::Folder
@@ -172,15 +178,20 @@ void RealFileSystem::markRespelt(const QString& folder, const QStringList& names
     const auto composed = [](const QString& name) {
         return name.normalized(QString::NormalizationForm_C);
     };
-    QHash<QString, std::vector<std::size_t>> byFolder; // the names that nothing bears, by folder
+    // Below U+0300 every name is composed already.
+    const auto plain = [](QStringView name) {
+        return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x300; });
+    };
+    QHash<QStringView, std::vector<std::size_t>> byFolder; // the names nothing bears, by folder
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (entries[i] == Entry::None) {
             const QString& name = names.at(static_cast<qsizetype>(i));
-            byFolder[name.left(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
+            byFolder[QStringView(name).first(
+                         std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
                 .push_back(i);
         }
     for (auto place = byFolder.cbegin(); place != byFolder.cend(); ++place) {
-        const QString here = joinPath(folder, place.key());
+        const QString here = joinPath(folder, place.key().toString());
         // The folder's names that are not composed, by their composed form.
         QHash<QString, QString> otherwise;
         const auto native = systemPath(here);
@@ -197,10 +208,13 @@ void RealFileSystem::markRespelt(const QString& folder, const QStringList& names
                 otherwise.insert(std::move(form), name);
         }
         ::closedir(listing);
+        const qsizetype cut = place.key().isEmpty() ? 0 : place.key().size() + 1;
         for (const std::size_t i : place.value()) {
-            const QString& path = names.at(static_cast<qsizetype>(i));
-            const QString name = path.mid(place.key().isEmpty() ? 0 : place.key().size() + 1);
-            const QString form = composed(name);
+            const QStringView name = QStringView(names.at(static_cast<qsizetype>(i))).sliced(cut);
+            // A composed name is found written otherwise only in the folder's listing.
+            if (otherwise.isEmpty() && plain(name))
+                continue;
+            const QString form = composed(name.toString());
             const QString other = otherwise.value(form, form == name ? QString() : form);
             const Entry found = other.isEmpty() ? Entry::None : entryAt(joinPath(here, other));
             if (found != Entry::None)
