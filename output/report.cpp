@@ -209,6 +209,14 @@ private:
             m_report.names.append(std::move(line.path));
         }
         m_report.count = m_report.names.size();
+        // Whether the file system takes each path depends on the path alone.
+        m_refused.resize(std::size_t(m_report.count));
+        inSlices(m_report.count, [&](qsizetype begin, qsizetype end) {
+            for (qsizetype i = begin; i < end; ++i)
+                m_refused[std::size_t(i)] =
+                    pathRefusal(m_report.names.at(i), m_trees, m_folderLength, m_inputs.rules)
+                        .has_value();
+        });
     }
 
     // What the destination holds of every path and upper level, asked at once.
@@ -260,8 +268,10 @@ private:
     // and the upper levels it makes on its way are noted as made.
     std::optional<QString> refusal(qsizetype index, const QString& name, const LineFacts& fact) {
         const NameRules& rules = m_inputs.rules;
-        std::optional<QString> why =
-            fact.faulty ? m_faults.value(index) : pathRefusal(name, m_trees, m_folderLength, rules);
+        std::optional<QString> why = fact.faulty ? m_faults.value(index)
+                                     : m_refused[std::size_t(fact.name)]
+                                         ? pathRefusal(name, m_trees, m_folderLength, rules)
+                                         : std::nullopt;
         // Upper levels that the last line made holds passed these checks with it.
         const std::vector<qsizetype> ends = upperLevelEnds(name);
         for (const qsizetype end : ends) {
@@ -349,6 +359,7 @@ private:
     const qsizetype m_folderLength; // a path's length is the destination's and the name's
     PreviewReport m_report;
     std::vector<LineFacts> m_facts;       // by line
+    std::vector<char> m_refused;          // by name: the file system refuses the path
     QHash<qsizetype, QString> m_faults;   // by line
     QStringList m_asked;                  // the faultless paths, in order
     QStringList m_uppers;                 // their upper levels, each once, asked after them

@@ -69,14 +69,15 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
                                                          const QStringList& names) {
     // The names by the folder that holds them: the folder itself, or one of
     // its sub-folders for the paths of a tree.
-    QHash<QStringView, QList<qsizetype>> byFolder;
+    ByFolder byFolder;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString& name = names.at(i);
         byFolder[QStringView(name).first(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
             .append(i);
     }
     std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
-    QList<qsizetype> others; // asked one by one
+    QHash<QStringView, Respellings> respellings; // of the folders listed
+    QList<qsizetype> others;                     // asked one by one
     for (auto place = byFolder.cbegin(); place != byFolder.cend(); ++place) {
         const QList<qsizetype>& held = place.value();
         std::optional<std::vector<Entry>> listed;
@@ -89,9 +90,11 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
                     own.append(names.at(i).sliced(cut));
             }
             listed = entriesByListing(cut == 0 ? folder : joinPath(folder, place.key().toString()),
-                                      held.size() < names.size() ? own : names);
+                                      held.size() < names.size() ? own : names,
+                                      &respellings[place.key()]);
         }
         if (!listed) {
+            respellings.remove(place.key());
             others.append(held);
             continue;
         }
@@ -107,7 +110,7 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
         for (qsizetype k = 0; k < others.size(); ++k)
             entries[static_cast<std::size_t>(others.at(k))] = answers[static_cast<std::size_t>(k)];
     }
-    markRespelt(folder, names, entries);
+    markRespelt(folder, names, byFolder, respellings, entries);
     return entries;
 }
 

@@ -47,8 +47,12 @@ public:
 
     // The two ways entriesIn answers, for the tests: nothing when the folder
     // cannot be read or its file system may see two spellings as one name.
+    // The listing also gives the folder's names that are written otherwise
+    // than composed, by their composed form.
+    using Respellings = QHash<QString, QString>;
     std::optional<std::vector<Entry>> entriesByListing(const QString& folder,
-                                                       const QStringList& names);
+                                                       const QStringList& names,
+                                                       Respellings* respellings = nullptr);
     std::vector<Entry> entriesOneByOne(const QString& folder, const QStringList& names);
 
 #ifdef Q_OS_LINUX
@@ -61,8 +65,13 @@ protected:
 #endif
 
 private:
-    // Names that nothing bears but that an entry of their folder bears written otherwise.
-    void markRespelt(const QString& folder, const QStringList& names, std::vector<Entry>& entries);
+    // The places of a list's names by the folder that holds them, as a path
+    // under the folder asked about ("" for itself).
+    using ByFolder = QHash<QStringView, QList<qsizetype>>;
+    // Names that nothing bears but that an entry of their folder bears written
+    // otherwise. The folders already listed give their respellings.
+    void markRespelt(const QString& folder, const QStringList& names, const ByFolder& byFolder,
+                     const QHash<QStringView, Respellings>& listed, std::vector<Entry>& entries);
 #ifndef Q_OS_WIN
     static Entry entryIn(int folder, const char* path);
 #endif

@@ -82,6 +82,23 @@ int openFolder(const std::filesystem::path& native) {
     return ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
+QString composed(const QString& name) {
+    return name.normalized(QString::NormalizationForm_C);
+}
+
+// Whether the name is composed already, as any name below U+0300 is: a quick look.
+bool isComposed(QStringView name) {
+    return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x300; });
+}
+
+// Notes a name of a folder's listing that is not composed, by its composed form.
+void noteRespelling(const QString& name, RealFileSystem::Respellings& respellings) {
+    if (isComposed(name))
+        return;
+    if (QString form = composed(name); form != name)
+        respellings.insert(std::move(form), name);
+}
+
 // Whether a name or relative path of `bytes`, joined to a folder path of
 // `folderBytes`, still makes a path the system takes. A longer one is asked
 // or made by its joined path, so that the system's own answer comes back.
@@ -113,7 +130,8 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesOneByOne(const QString& fo
 }
 
 std::optional<std::vector<FileSystem::Entry>>
-RealFileSystem::entriesByListing(const QString& folder, const QStringList& names) {
+RealFileSystem::entriesByListing(const QString& folder, const QStringList& names,
+                                 Respellings* respellings) {
 #ifdef Q_OS_LINUX
     const auto native = systemPath(folder);
     if (!native)
@@ -139,8 +157,12 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
     while (const dirent* entry = ::readdir(listing)) {
         if (++read > most)
             break;
-        if (const QByteArrayView bytes(entry->d_name); bytes.isValidUtf8())
-            types.insert(QString::fromUtf8(bytes), entry->d_type);
+        if (const QByteArrayView bytes(entry->d_name); bytes.isValidUtf8()) {
+            QString name = QString::fromUtf8(bytes);
+            if (respellings)
+                noteRespelling(name, *respellings);
+            types.insert(std::move(name), entry->d_type);
+        }
     }
     const bool complete = errno == 0 && read <= most;
     ::closedir(listing);
@@ -149,76 +171,65 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
 
     // Any other name, or one whose full path may be too long, is asked by its path.
     const std::size_t folderBytes = native->native().size();
-    std::vector<Entry> entries;
-    entries.reserve(static_cast<std::size_t>(names.size()));
-    for (const QString& name : names) {
-        // Three bytes of UTF-8 at most for each UTF-16 unit.
-        const bool plain = isEntryName(name) && fitsIn(folderBytes, 3 * name.size());
-        const auto type = plain ? types.constFind(name) : types.cend();
-        if (plain && type == types.cend())
-            entries.push_back(Entry::None);
-        else if (!plain || *type == DT_LNK || *type == DT_UNKNOWN)
-            entries.push_back(RealFileSystem::entryAt(joinPath(folder, name)));
-        else // a pipe, a socket or a device is something else
-            entries.push_back(*type == DT_DIR   ? Entry::Folder
-                              : *type == DT_REG ? Entry::File
-                                                : Entry::Other);
-    }
+    std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
+    inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) {
+            const QString& name = names.at(i);
+            // Three bytes of UTF-8 at most for each UTF-16 unit.
+            const bool plain = isEntryName(name) && fitsIn(folderBytes, 3 * name.size());
+            const auto type = plain ? types.constFind(name) : types.cend();
+            Entry& entry = entries[static_cast<std::size_t>(i)];
+            if (plain && type == types.cend())
+                entry = Entry::None;
+            else if (!plain || *type == DT_LNK || *type == DT_UNKNOWN)
+                entry = RealFileSystem::entryAt(joinPath(folder, name));
+            else // a pipe, a socket or a device is something else
+                entry = *type == DT_DIR   ? Entry::Folder
+                        : *type == DT_REG ? Entry::File
+                                          : Entry::Other;
+        }
+    });
     return entries;
 #else
     Q_UNUSED(folder);
     Q_UNUSED(names);
+    Q_UNUSED(respellings);
     return std::nullopt;
 #endif
 }
 
 // Only a name with a character past ASCII can be written two ways.
 void RealFileSystem::markRespelt(const QString& folder, const QStringList& names,
+                                 const ByFolder& byFolder,
+                                 const QHash<QStringView, Respellings>& listed,
                                  std::vector<Entry>& entries) {
-    const auto composed = [](const QString& name) {
-        return name.normalized(QString::NormalizationForm_C);
-    };
-    // Below U+0300 every name is composed already.
-    const auto plain = [](QStringView name) {
-        return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x300; });
-    };
-    QHash<QStringView, std::vector<std::size_t>> byFolder; // the names nothing bears, by folder
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i] == Entry::None) {
-            const QString& name = names.at(static_cast<qsizetype>(i));
-            byFolder[QStringView(name).first(
-                         std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
-                .push_back(i);
-        }
     for (auto place = byFolder.cbegin(); place != byFolder.cend(); ++place) {
-        const QString here = joinPath(folder, place.key().toString());
-        // The folder's names that are not composed, by their composed form.
-        QHash<QString, QString> otherwise;
-        const auto native = systemPath(here);
-        DIR* const listing = native ? ::opendir(native->c_str()) : nullptr;
-        if (!listing)
+        const auto& held = place.value();
+        if (std::none_of(held.begin(), held.end(),
+                         [&](qsizetype i) { return entries[std::size_t(i)] == Entry::None; }))
             continue;
-        while (const dirent* entry = ::readdir(listing)) {
-            const QByteArray bytes(entry->d_name);
-            if (std::all_of(bytes.begin(), bytes.end(),
-                            [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        const QString here = joinPath(folder, place.key().toString());
+        Respellings otherwise = listed.value(place.key());
+        if (!listed.contains(place.key())) {
+            const auto native = systemPath(here);
+            DIR* const listing = native ? ::opendir(native->c_str()) : nullptr;
+            if (!listing)
                 continue;
-            const QString name = QFile::decodeName(bytes);
-            if (QString form = composed(name); form != name)
-                otherwise.insert(std::move(form), name);
+            while (const dirent* entry = ::readdir(listing))
+                noteRespelling(QFile::decodeName(entry->d_name), otherwise);
+            ::closedir(listing);
         }
-        ::closedir(listing);
         const qsizetype cut = place.key().isEmpty() ? 0 : place.key().size() + 1;
-        for (const std::size_t i : place.value()) {
-            const QStringView name = QStringView(names.at(static_cast<qsizetype>(i))).sliced(cut);
+        for (const qsizetype i : held) {
+            const QStringView name = QStringView(names.at(i)).sliced(cut);
             // A composed name is found written otherwise only in the folder's listing.
-            if (otherwise.isEmpty() && plain(name))
+            if (entries[std::size_t(i)] != Entry::None || (otherwise.isEmpty() && isComposed(name)))
                 continue;
             const QString form = composed(name.toString());
             const QString other = otherwise.value(form, form == name ? QString() : form);
             const Entry found = other.isEmpty() ? Entry::None : entryAt(joinPath(here, other));
             if (found != Entry::None)
-                entries[i] = isFolder(found) ? Entry::RespeltFolder : Entry::Respelt;
+                entries[std::size_t(i)] = isFolder(found) ? Entry::RespeltFolder : Entry::Respelt;
         }
     }
 }

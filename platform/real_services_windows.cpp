@@ -133,7 +133,7 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesOneByOne(const QString& fo
 }
 
 std::optional<std::vector<FileSystem::Entry>>
-RealFileSystem::entriesByListing(const QString& folder, const QStringList& names) {
+RealFileSystem::entriesByListing(const QString& folder, const QStringList& names, Respellings*) {
     // One read of the folder, its names compared as the system compares them.
     QHash<QString, DWORD> held;
     const qsizetype most = 2 * names.size() + kManyNames;
@@ -163,7 +163,8 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
 }
 
 // NTFS keeps names as they are written: no second spelling is looked for.
-void RealFileSystem::markRespelt(const QString&, const QStringList&, std::vector<Entry>&) {}
+void RealFileSystem::markRespelt(const QString&, const QStringList&, const ByFolder&,
+                                 const QHash<QStringView, Respellings>&, std::vector<Entry>&) {}
 
 std::unique_ptr<FileSystem::FolderMaker> RealFileSystem::folderMaker(const QString& folder) {
     // Level by level through the paths: an upper level is entered only when it
