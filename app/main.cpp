@@ -53,6 +53,7 @@ int main(int argc, char* argv[]) {
         return kNoDisplay;
     }
 
+    returnLargeBlocks();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(RAMULO_TITLE));
     QApplication::setDesktopFileName(QStringLiteral(RAMULO_APP_ID));

@@ -10,6 +10,7 @@
 #include "editor/namelist.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
+#include "platform/real_services.h"
 
 #include <QApplication>
 #include <QDir>
@@ -485,7 +486,16 @@ int peakMemory(int count, bool same) {
     w->Dir1->setPath(destination.path());
     w->Text1->setText(same ? QStringList(count, QStringLiteral("Dossier")).join("\r\n")
                            : names(count));
+    const auto stage = [](const char* what) {
+        QFile status(QStringLiteral("/proc/self/status"));
+        status.open(QIODevice::ReadOnly);
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS") || line.startsWith("VmHWM"))
+                std::printf("%s: %s\n", what, line.simplified().constData());
+    };
+    stage("loaded");
     w->Command2->click();
+    stage("previewed");
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%d names loaded and previewed: peak %.0f MB\n", w->rtb1->model()->rowCount(),
@@ -511,6 +521,7 @@ BENCHMARK(BM_Create_Paired)->UseManualTime()->Iterations(10)->Unit(benchmark::kM
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ramulo::returnLargeBlocks(); // as the program does
     QApplication app(argc, argv);
     if (argc >= 2 && QByteArray(argv[1]) == "--freezes")
         return freezes();

@@ -133,14 +133,14 @@ bool holds(const QString& path, QStringView upper) {
 // The first line that makes a folder, whole or on the way to a deeper one;
 // it spells the folder as the first `length` characters of its path.
 struct Made {
-    qsizetype line = 0;
-    qsizetype length = 0;
+    qint32 line = 0;
+    qint32 length = 0;
     bool whole = false;
 };
 
 // What the first pass learns of a line, and what the destination holds at its path.
 struct LineFacts {
-    qsizetype name = -1; // its place in the report's names; -1: it gives no folder
+    qint32 name = -1; // its place in the report's names; -1: it gives no folder
     bool blank = false;
     bool faulty = false;
     Entry entry = Entry::None; // never asked for a faulty path
@@ -154,7 +154,9 @@ public:
                    const PreviewInputs& inputs)
         : m_lines(lines), m_earlier(earlier), m_inputs(inputs), m_trees(inputs.chain.makesTrees()),
           m_folderLength(systemLength(joinPath(inputs.destination, {}), inputs.rules)),
-          m_facts(static_cast<std::size_t>(lines.size())) {}
+          m_facts(static_cast<std::size_t>(lines.size())), m_madeKeys(lines.size()) {
+        m_made.reserve(static_cast<std::size_t>(lines.size()));
+    }
 
     PreviewReport build() {
         readPaths();
@@ -171,32 +173,34 @@ private:
     // outside the destination is looked at. Of the upper levels, those that
     // the path asked just before holds are asked with it.
     void readPaths() {
-        m_report.names.reserve(m_lines.size());
-        // A name depends on its own line alone: long lists are shared among threads.
-        QStringList flat;
+        // A flat name depends on its own line alone: long lists are shared
+        // among threads. The names are then moved up over the lines that give none.
+        QStringList& names = m_report.names;
         if (!m_trees) {
-            flat.resize(m_lines.size());
-            QString* const names = flat.data();
+            names.resize(m_lines.size());
+            QString* const made = names.data();
             inSlices(m_lines.size(), [&](qsizetype begin, qsizetype end) {
                 for (qsizetype index = begin; index < end; ++index)
-                    names[index] = m_inputs.chain(m_lines.at(index));
+                    made[index] = m_inputs.chain(m_lines.at(index));
             });
+        } else {
+            names.reserve(m_lines.size());
         }
         LineReader reader(m_inputs.chain);
         QString lastAsked;
+        qint32 count = 0;
         for (qsizetype index = 0; index < m_lines.size(); ++index) {
             LinePath line = m_trees ? reader.next(m_lines.at(index))
-                                    : LineReader::flat(m_lines.at(index), std::move(flat[index]));
+                                    : LineReader::flat(m_lines.at(index), std::move(names[index]));
             LineFacts& fact = facts(index);
             fact.blank = line.blank;
             if (line.path.isEmpty())
                 continue;
-            fact.name = m_report.names.size();
+            fact.name = count++;
             if (line.fault) {
                 fact.faulty = true;
                 m_faults.insert(index, *line.fault);
             } else {
-                m_asked.append(line.path);
                 for (const qsizetype end : upperLevelEnds(line.path)) {
                     const QStringView upper = QStringView(line.path).first(end);
                     if (!holds(lastAsked, upper) && !m_upperEntries.contains(upper.toString())) {
@@ -206,8 +210,12 @@ private:
                 }
                 lastAsked = line.path;
             }
-            m_report.names.append(std::move(line.path));
+            if (m_trees)
+                names.append(std::move(line.path));
+            else
+                names[fact.name] = std::move(line.path);
         }
+        names.resize(count);
         m_report.count = m_report.names.size();
         // Whether the file system takes each path depends on the path alone.
         m_refused.resize(std::size_t(m_report.count));
@@ -221,16 +229,22 @@ private:
 
     // What the destination holds of every path and upper level, asked at once.
     void lookUp() {
-        m_asked.append(m_uppers);
-        const std::vector<Entry> entries = m_inputs.entriesIn(m_inputs.destination, m_asked);
+        QStringList asked; // the faultless paths, in order, then the upper levels
+        if (m_faults.isEmpty())
+            asked = m_report.names;
+        else
+            for (const LineFacts& fact : m_facts)
+                if (fact.name >= 0 && !fact.faulty)
+                    asked.append(m_report.names.at(fact.name));
+        asked.append(m_uppers);
+        const std::vector<Entry> entries = m_inputs.entriesIn(m_inputs.destination, asked);
         auto entry = entries.cbegin();
         for (LineFacts& fact : m_facts)
             if (fact.name >= 0 && !fact.faulty)
                 fact.entry = *entry++;
         for (const QString& upper : std::as_const(m_uppers))
             m_upperEntries[upper] = *entry++;
-        m_asked.clear();
-        m_uppers.clear();
+        m_uppers = {};
     }
 
     // The line's place in the three reports: existing, duplicate, or else
@@ -289,17 +303,17 @@ private:
             why = takenBy(fact.entry);
         if (!why) {
             // Two lines may not make one folder.
-            const auto [first, added] = noteMade({index, name.size(), true});
+            const auto [first, added] = noteMade({qint32(index), qint32(name.size()), true});
             if (!added && (first.whole || spelling(first) != name))
                 why = sameAs(first);
             else
-                first = {index, name.size(), true};
+                first = {qint32(index), qint32(name.size()), true};
         }
         if (why)
             return why;
         for (const qsizetype end : ends)
             if (!holds(m_lastMade, QStringView(name).first(end)))
-                noteMade({index, end, false});
+                noteMade({qint32(index), qint32(end), false});
         m_lastMade = name;
         return std::nullopt;
     }
@@ -361,8 +375,7 @@ private:
     std::vector<LineFacts> m_facts;       // by line
     std::vector<char> m_refused;          // by name: the file system refuses the path
     QHash<qsizetype, QString> m_faults;   // by line
-    QStringList m_asked;                  // the faultless paths, in order
-    QStringList m_uppers;                 // their upper levels, each once, asked after them
+    QStringList m_uppers;                 // the upper levels of the faultless paths, each once
     QHash<QString, Entry> m_upperEntries; // what the destination holds of each upper level
     QHash<std::pair<QString, QString>, qint64> m_seenUnder;
     // The folders that lines make, found by their paths as the file system compares names.

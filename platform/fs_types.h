@@ -10,7 +10,7 @@ namespace ramulo {
 // for, but sub-folders are never made through it. Where nothing bears the
 // name itself, an entry may bear it written otherwise: the same letters,
 // their accents composed otherwise (Respelt, RespeltFolder).
-enum class Entry { None, Folder, File, Link, Other, FolderLink, Respelt, RespeltFolder };
+enum class Entry : quint8 { None, Folder, File, Link, Other, FolderLink, Respelt, RespeltFolder };
 
 inline bool isFolder(Entry entry) {
     return entry == Entry::Folder || entry == Entry::FolderLink;

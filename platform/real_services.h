@@ -24,6 +24,11 @@ QStringList programArguments(int argc, char* argv[]);
 // Where the user's own presets live, as the help tells it.
 QString userPresetsHelp();
 
+// Blocks of a megabyte and more go back to the system as soon as they are
+// freed: a preview of a million names needs hundreds of megabytes for a
+// moment, and the window would otherwise keep them. Called once, at start.
+void returnLargeBlocks();
+
 // Writes to the program's standard output or error: on Windows, where the
 // program has no console of its own, to the console it was started from.
 void writeOut(const QString& text, bool error = false);

@@ -22,6 +22,9 @@
 #include <cstdio>
 
 #include <dirent.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -458,6 +461,13 @@ QStringList programArguments(int argc, char* argv[]) {
 QString userPresetsHelp() {
     return QStringLiteral("Presets personnels : $XDG_DATA_HOME/ramulo/presets\n"
                           "                     (par défaut ~/.local/share/ramulo/presets)\n");
+}
+
+void returnLargeBlocks() {
+#ifdef __GLIBC__
+    // A fixed threshold: glibc would raise it past the largest block freed.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
 }
 
 void writeOut(const QString& text, bool error) {

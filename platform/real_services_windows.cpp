@@ -284,6 +284,10 @@ QString userPresetsHelp() {
     return QStringLiteral("Presets personnels : %APPDATA%\\Ramulo\\presets (copie installée)\n");
 }
 
+// Windows' heap takes blocks this large straight from the system, and gives
+// them back when they are freed.
+void returnLargeBlocks() {}
+
 void writeOut(const QString& text, bool error) {
     // A window program started from a console has no standard handles: it
     // writes to the console of the program that started it, if any.
