@@ -16,6 +16,8 @@
 
 #include <QEvent>
 
+#include <utility>
+
 using namespace ramulo;
 
 // No folder can be created from a list that was not previewed since its last change.
@@ -50,7 +52,8 @@ NameChain Form1::nameChain() const {
     return {adds, static_cast<CaseMode>(Combo1->currentIndex())};
 }
 
-// A key typed in the prefix box previews twice, over the same lines.
+// The lines are split once for each text: a key typed in the prefix box
+// previews twice, and creation follows a preview.
 QStringList Form1::editorLines() {
     if (m_linesRevision != Text1->revision()) {
         m_lines = splitLines(Text1->text());
@@ -85,7 +88,6 @@ void Form1::RefreshPreview() {
         return;
     rtb1->setLines({});
 
-    const QStringList lines = editorLines();
     const QString destination = Dir1->path();
     auto preview = std::make_shared<LastPreview>(LastPreview{
         Text1->revision(), nameChain(), destination, m_services.files->nameRules(destination), {}});
@@ -99,14 +101,23 @@ void Form1::RefreshPreview() {
                 return files->entriesIn(folder, names);
             },
             preview->rules};
-        // Millions of names take seconds: the report is built aside. The
-        // copies of each line depend on the text alone.
+        // Millions of names take seconds: the report is built aside, and a
+        // new text is split there. The copies of each line depend on the text alone.
+        const bool newText = m_linesRevision != preview->revision;
+        QString text = newText ? Text1->text() : QString();
+        QStringList lines = newText ? QStringList() : m_lines;
         std::optional<std::vector<qint32>> earlier;
         runAside(this, QStringLiteral("Aperçu de la liste…"), [&] {
+            if (newText)
+                lines = splitLines(std::exchange(text, {}));
             if (m_earlierRevision != preview->revision)
                 earlier = earlierCopies(lines);
             preview->report = buildPreview(lines, earlier ? *earlier : m_earlier, inputs);
         });
+        if (newText) {
+            m_lines = lines;
+            m_linesRevision = preview->revision;
+        }
         if (earlier) {
             m_earlier = std::move(*earlier);
             m_earlierRevision = preview->revision;

@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 
+#include "platform/aside.h"
 #include "sources/numbers.h"
 
 using namespace ramulo;
@@ -36,8 +37,10 @@ void Form1::GenerateSequence() {
     const GeneratorInputs inputs{selectedMode().mode, readNumber(Text2->text()),
                                  readNumber(Text4->text()), readNumber(Text3->text()),
                                  HScroll1->value()};
-    const std::optional<QString> list =
-        generateList(inputs, [this] { return m_services.random->next(); });
+    // A million numbers take a moment: they are written aside.
+    std::optional<QString> list;
+    runAside(this, QStringLiteral("Génération de la liste…"),
+             [&] { list = generateList(inputs, [this] { return m_services.random->next(); }); });
     if (!list) {
         m_services.messages->show(
             QStringLiteral("ATTENTION ! Valeurs trop grandes : le générateur "
