@@ -201,7 +201,7 @@ private:
                 fact.faulty = true;
                 m_faults.insert(index, *line.fault);
             } else {
-                for (const qsizetype end : upperLevelEnds(line.path)) {
+                for (const qsizetype end : upperLevels(line.path)) {
                     const QStringView upper = QStringView(line.path).first(end);
                     if (!holds(lastAsked, upper) && !m_upperEntries.contains(upper.toString())) {
                         m_upperEntries.insert(upper.toString(), Entry::None);
@@ -287,7 +287,7 @@ private:
                                          ? pathRefusal(name, m_trees, m_folderLength, rules)
                                          : std::nullopt;
         // Upper levels that the last line made holds passed these checks with it.
-        const std::vector<qsizetype> ends = upperLevelEnds(name);
+        const std::vector<qsizetype> ends = upperLevels(name);
         for (const qsizetype end : ends) {
             if (why)
                 return why;
@@ -316,6 +316,11 @@ private:
                 noteMade({qint32(index), qint32(end), false});
         m_lastMade = name;
         return std::nullopt;
+    }
+
+    // Where the path's upper levels end: a flat name has none, whatever it holds.
+    std::vector<qsizetype> upperLevels(const QString& path) const {
+        return m_trees ? upperLevelEnds(path) : std::vector<qsizetype>();
     }
 
     // How the line spells the folder it made.
