@@ -82,16 +82,17 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
         const QList<qsizetype>& held = place.value();
         std::optional<std::vector<Entry>> listed;
         if (held.size() >= kListedFrom) {
+            // The names as the sub-folder holds them; the list itself when it is all in the folder.
             const qsizetype cut = place.key().isEmpty() ? 0 : place.key().size() + 1;
+            const bool whole = cut == 0 && held.size() == names.size();
             QStringList own;
-            if (held.size() < names.size()) {
+            if (!whole) {
                 own.reserve(held.size());
                 for (const qsizetype i : held)
                     own.append(names.at(i).sliced(cut));
             }
             listed = entriesByListing(cut == 0 ? folder : joinPath(folder, place.key().toString()),
-                                      held.size() < names.size() ? own : names,
-                                      &respellings[place.key()]);
+                                      whole ? names : own, &respellings[place.key()]);
         }
         if (!listed) {
             respellings.remove(place.key());

@@ -198,6 +198,18 @@ private slots:
         QVERIFY(fs.entriesIn(tmp.path(), {"Réunions 2007/Cafe\u0301", "Réunions 2007/Cafe",
                                           "absent/\u00e9", "fichier/Cafe\u0301"}) ==
                 (std::vector{E::RespeltFolder, E::None, E::None, E::None}));
+        // Many names of one sub-folder: read once, with the names written otherwise.
+        QVERIFY(QFile(tmp.filePath("Réunions 2007/note")).open(QIODevice::WriteOnly));
+        QStringList deep = {"Cafe\u0301", "Caf\u00e9", "note", "absent", "cafe"};
+        const std::vector<Entry> inside{E::RespeltFolder, E::Folder, E::File, E::None, E::None};
+        QCOMPARE(fs.entriesIn(tmp.filePath("Réunions 2007"), deep), inside);
+        while (deep.size() < 70)
+            deep << deep.first();
+        for (QString& name : deep)
+            name.prepend("Réunions 2007/");
+        const auto many = fs.entriesIn(tmp.path(), deep);
+        QCOMPARE(std::vector<Entry>(many.begin(), many.begin() + 5), inside);
+        QVERIFY(std::count(many.begin(), many.end(), E::RespeltFolder) == 66);
 
         const auto maker = fs.folderMaker(tmp.path());
         QStringList made;

@@ -295,6 +295,37 @@ private slots:
                  kManyNames);
     }
 
+    // A key in the prefix box refreshes twice, the first time before the key is
+    // in the box: that refresh shows again what the one before it found, unless
+    // the editor changed, folders were made, or the user was in another window.
+    void keyRefreshes() {
+        PreviewedWindow h;
+        const QString destination = h.makeFolder("dest");
+        Form1& w = h.open(destination, "a\r\nb", 0);
+        w.prefcheck->setValue(1);
+        w.livepreview->setValue(1);
+        const auto key = [&](char typed) {
+            h.messages->boxes.clear();
+            const int runs = w.previewRuns();
+            QTest::keyClick(w.preftext, typed);
+            return QStringList{QString::number(w.previewRuns() - runs)} + h.messages->titles();
+        };
+        const QString existing = "DOUBLONS DOSSIERS DETECTES [warning, OK]";
+        h.makeFolder("dest/pre_a"); // made from another program
+        QCOMPARE(key('x'), QStringList{"2"});
+        h.makeFolder("dest/pre_xa");
+        QEvent back(QEvent::ActivationChange);
+        QApplication::sendEvent(&w, &back);
+        QCOMPARE(key('y'), (QStringList{"2", existing}));
+        w.Text1->setText("a\r\nb\r\nb");
+        const QString twice = "DOUBLONS EDITEURS DETECTES [warning, OK]";
+        QCOMPARE(key('z'), (QStringList{"2", twice, twice}));
+        w.Text1->setText("a\r\nb");
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        QTest::mouseClick(w.Command3, Qt::LeftButton); // makes pre_xyza and pre_xyzb
+        QCOMPARE(key('w'), (QStringList{"2", existing}));
+    }
+
     // A long creation shows its progress over the window, and the user may stop
     // it: the folders made so far stay, and the message counts them. The box's
     // delays are lowered, and each folder takes a few milliseconds.
