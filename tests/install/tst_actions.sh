@@ -101,6 +101,7 @@ splitLine() {
 opensOn() {
     local what=$1 expected=$2 log=$work/log.$RANDOM pid said=""
     shift 2
+    : >"$log" # there before it is read: the program's own shell opens it later
     (cd "$work" && exec "$@") >/dev/null 2>"$log" &
     pid=$!
     started+=("$pid")
