@@ -16,8 +16,7 @@ using Act = std::function<void(Form1&)>;
 Q_DECLARE_METATYPE(Act)
 
 namespace {
-// Drops on the editor as a file manager does, offering a copy or a move, and
-// lets the drop end. The editor takes a copy, never a move.
+// Drops on the editor as a file manager does, offering a copy or a move.
 Qt::DropAction drop(Form1& w, const QList<QUrl>& urls, const QString& text = {}) {
     QMimeData data;
     if (!urls.isEmpty())
@@ -64,9 +63,8 @@ private slots:
         QTest::addColumn<int>("runs");
         QTest::addColumn<bool>("enabled"); // the create command afterwards
 
-        // A formatting control, a new destination, a preset or a generated list
-        // invalidates the create command (the prefix and suffix texts do not),
-        // then refreshes if automatic preview is 1 (grayed is off).
+        // Each of these invalidates the create command (the prefix and suffix texts
+        // do not), then refreshes if automatic preview is 1 (grayed is off).
         const auto add = [](const char* name, bool invalidates, int off, Act act) {
             QTest::addRow("%s, automatic preview 1", name) << act << 1 << 1 << true;
             QTest::addRow("%s, automatic preview %d", name, off) << act << off << 0 << !invalidates;
@@ -85,14 +83,13 @@ private slots:
         });
         add("generator", true, 2, [](Form1& w) { w.Command6->click(); });
 
-        // Editing the names, even by a key that changes nothing, only invalidates:
-        // automatic preview does not refresh it.
+        // Editing the names, even by a key that changes nothing, only invalidates.
         QTest::newRow("Backspace at the start")
             << Act([](Form1& w) { QTest::keyClick(w.Text1, '\b'); }) << 1 << 0 << false;
         QTest::newRow("cleared") << Act([](Form1& w) { w.Command4->click(); }) << 1 << 0 << false;
 
-        // Automatic preview becoming 1 refreshes after invalidating: a folder of a listed
-        // name appeared, so that refresh warns. Any other new value changes nothing.
+        // Automatic preview becoming 1 refreshes, and warns of a folder that appeared;
+        // any other new value changes nothing.
         const auto to = [](int value) {
             return Act([value](Form1& w) {
                 QDir(w.Dir1->path()).mkdir("a b");
@@ -126,8 +123,7 @@ private slots:
     }
 
     // A character typed in an affix box refreshes on the key press, with the old text,
-    // then on the change; Enter refreshes once; Left and Delete are no character keys,
-    // Delete changes the text. Each run warns of the duplicate.
+    // then on the change; Enter once; Left and Delete only when they change the text.
     void keyInAffixBoxes() {
         w->prefcheck->setValue(1);
         w->suffcheck->setValue(1);
@@ -145,8 +141,8 @@ private slots:
         QCOMPARE(seen, (QStringList{"pas\npas", "pxas\npxas", "pxas\npxas", "pas\npas"}));
     }
 
-    // A switch enables its box while on, checked or grayed, and keeps the text.
-    // Each formatting control feeds its own step of the chain; grayed switches add.
+    // A switch enables its box while on, checked or grayed; each formatting control
+    // feeds its own step of the chain; grayed switches add.
     void chainReadsTheControls() {
         w->preftext->setText("le ");
         w->sufftext->setText(" ?");
@@ -164,11 +160,9 @@ private slots:
         QCOMPARE(w->rtb1->toPlainText(), QStringLiteral("LE_MON_DOSSIER_-"));
     }
 
-    // "Générer" (g) runs every check in one pass, each with its box, in order;
-    // any refusal keeps the editor, a list that passes replaces it. An option
-    // button (its index) applies its row and generates without checks or
-    // question: only more than a million names, or a number too large to write,
-    // is refused.
+    // "Générer" (g) runs every check, each with its box, in order; any refusal keeps
+    // the editor. An option button (its index) generates without checks or question:
+    // only more than a million names, or a number too large to write, is refused.
     void generator_data() {
         QTest::addColumn<QString>("gestures");
         QTest::addColumn<QStringList>("fields"); // start, step, count
@@ -232,9 +226,8 @@ private slots:
         QCOMPARE(w->Text1->text() + "|" + QString::number(w->Text2->isEnabled()), editor);
     }
 
-    // The caption follows the digit count; random mode holds it to 15, and
-    // the other modes give back a maximum of 20 without changing it. Each
-    // random list goes on with new numbers.
+    // The caption follows the digit count; random mode holds it to 15, the other
+    // modes give back a maximum of 20. Each random list goes on with new numbers.
     void digits() {
         w->HScroll1->setValue(1);
         QCOMPARE(w->Label2->text(), QStringLiteral("Affichage à 1 chiffre"));
@@ -252,12 +245,9 @@ private slots:
         QVERIFY(w->Label4->isEnabled() && w->Label6->isEnabled());
     }
 
-    // A file's lines replace the editor's text (how its bytes become lines is
-    // the pure table's), chosen in the preset list (no drop) or dropped on the
-    // editor. Only one plain file of this machine is loaded: anything else, or a
-    // file that cannot be read, leaves the editor's text, with a box that says
-    // why (a box ending in a line break: then the system's reason). Text
-    // dropped from another program goes in as text.
+    // A preset picked (nothing dropped) or one plain file dropped replaces the
+    // editor's text; anything else leaves it, with a box that says why (one that
+    // ends in a line break: then the system's reason). Dropped text goes in as text.
     void load_data() {
         QTest::addColumn<QStringList>("dropped"); // in the harness's tree, URLs, or "text:…"
         QTest::addColumn<QByteArray>("bytes");    // program/presets/liste.txt; none: deleted
@@ -319,10 +309,9 @@ private slots:
                  qPrintable(seen));
     }
 
-    // An installed program lists the user's presets with its own, the user's
-    // file of a name taking the place of its own, and loads each from the
-    // folder it was listed from; "Recharger" reads both again. Run from any
-    // other folder, it lists only its own. The user's folder is never made.
+    // An installed program lists the user's presets with its own, the user's taking
+    // the place of its own of the same name; "Recharger" reads both again. A portable
+    // copy lists only its own. The user's folder is never made.
     void ownPresets() {
         h->program->user = h->path("data/ramulo/presets");
         h->program->folder = h->path("usr/lib/ramulo");
@@ -352,8 +341,7 @@ private slots:
         QVERIFY(h->messages->boxes.isEmpty());
     }
 
-    // Names typed with keys reach the preview: the lines are read again once
-    // the editor changed, not taken from the last preview.
+    // Names typed with keys reach the preview, not the lines of the last one.
     void typedThenPreviewed() {
         w->Command2->click();
         QCOMPARE(w->rtb1->toPlainText(), QStringLiteral("avant"));
@@ -366,8 +354,7 @@ private slots:
                  QStringLiteral("avant x\nNoel|Total : 2"));
     }
 
-    // The pages follow the tab, each keeping its state; the zoom sets the
-    // preview's size from a table, kept across previews.
+    // The pages follow the tab, each keeping its state; the zoom's sizes stay.
     void pagesAndZoom() {
         w->File1->setCurrentRow(0);
         for (const int tab : {1, 1, 0}) {

@@ -71,7 +71,8 @@ private slots:
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(&b, key);
         QTest::mouseClick(&b, Qt::LeftButton);
-        QCOMPARE(clicks.count(), 4);
+        b.click(); // from code, after the user's click
+        QCOMPARE(clicks.count(), 5);
         QVERIFY(b.isChecked() && !a.isChecked());
     }
 
@@ -155,10 +156,8 @@ private slots:
     }
 
     // What a folder holds, asked path by path, from one read of the folder and
-    // from several threads: the same answers. Folders made through the open
-    // destination fail for the same reasons as through their joined paths;
-    // parents are never made, and a path the system cannot take as written is
-    // neither cut short nor thrown on.
+    // from several threads: the same answers. Folders are made through the open
+    // destination, level by level, never through a link nor outside it.
     void fileSystem() {
 #ifdef Q_OS_WIN
         QSKIP("the POSIX file system; tst_windows tests Windows'");
@@ -203,23 +202,8 @@ private slots:
                 (std::vector{E::RespeltFolder, E::None, E::None, E::None}));
 
         const auto maker = fs.folderMaker(tmp.path());
-        QStringList made;
         qint64 count = 0;
-        const QStringList kinds = names.first(std::size(held)) << "absent/sous";
-        for (const QString& name : kinds) {
-            const QString path = joinPath(tmp.path(), name);
-            if (const auto reason = maker->make({name}, count))
-                QVERIFY2(!reason->isEmpty() && reason == fs.createFolder(path),
-                         qPrintable(name + ": " + *reason));
-            else if (fs.folderExists(path))
-                made << name;
-        }
-        QCOMPARE(made, (QStringList{"RÉUNIONS 2007", "absent", "\u00e9", "absent/sous"}));
-        QCOMPARE(count, made.size());
-        // A path is made level by level, entering the folders on its way and
-        // never a link, nor a file: nothing is made outside the open folder.
         QStringList failed;
-        count = 0;
         for (const QString path : {"arbre/a/b", "arbre/a/c", "arbre/d", "Réunions 2007/e",
                                    "vers dossier/dehors", "fichier/f", "arbre/a"})
             if (maker->make(path.split('/'), count))

@@ -35,10 +35,9 @@ QStringList subFolders(const QString& folder) {
 class TstPreview : public QObject {
     Q_OBJECT
 private slots:
-    // A drive picked opens its current folder, previewed. A destination deleted
-    // since it was opened is found out before a preview or a creation: the
-    // nearest folder above it still there is opened, without a preview. What
-    // cannot be opened is said in a box, with the system's reason.
+    // A drive picked opens its current folder, previewed. A destination deleted since
+    // it was opened gives way, before a preview or a creation, to the nearest folder
+    // above it, not previewed. What cannot be opened is said, with the reason.
     void destination_data() {
         QTest::addColumn<QString>("gesture"); // drive d picked, or a command once <p> is deleted
         QTest::addColumn<QString>("path");    // drive d's current folder, or the folder deleted
@@ -80,15 +79,12 @@ private slots:
         }
         QCOMPARE(QStringList({w.Dir1->path(), w.SB1->panelText(2), w.Drive1->drive()}),
                  QStringList({h.path(opened), h.path(opened), h.path(opened.left(1))}));
-        box.replace("<p>", h.path(path))
-            .replace("<s>", start)
-            .replace("<o>", h.path(opened))
-            .replace("<nf>", systemReason(Why::NotFound))
+        if (!box.isEmpty())
+            box = "Répertoire de destination [warning, OK]\n" + box;
+        box.replace("<p>", h.path(path)).replace("<s>", start).replace("<o>", h.path(opened));
+        box.replace("<nf>", systemReason(Why::NotFound))
             .replace("<nd>", systemReason(Why::NotFolder));
-        QCOMPARE(h.messages->boxes, box.isEmpty() ? QStringList()
-                                                  : QStringList("Répertoire de destination "
-                                                                "[warning, OK]\n" +
-                                                                box));
+        QCOMPARE(h.messages->boxes.join('\n'), box);
         QCOMPARE(w.previewRuns() - runs, int(box.isEmpty()));
         QCOMPARE(w.Command3->isEnabled(), gesture == "drive");
         QVERIFY(h.files->asked.isEmpty());
@@ -147,11 +143,9 @@ private slots:
         QCOMPARE(h.files->looked.join('|'), prefix + names.join('|' + prefix));
     }
 
-    // One folder per non-empty name, in the order of the editor's lines, named
-    // with the settings of the click: the list is previewed clean with automatic
-    // preview off, then a new prefix is typed. A name that cannot be created
-    // stops the run there. The folder list then shows what was made, with no
-    // change of destination.
+    // One folder per non-empty name, in the editor's order, named with the settings
+    // of the click (a prefix typed after the clean preview); a name that cannot be
+    // created stops the run. The folder list then shows what was made.
     void creates_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("made"); // in this order, the prefix typed last
@@ -202,9 +196,8 @@ private slots:
         QCOMPARE(rows, made);
     }
 
-    // The shipped file system under the window, in a folder of the test: enough
-    // names for one read of the folder, or for threads, then the folders made
-    // through the open destination.
+    // The shipped file system under the window: enough names for one read of the
+    // folder, or for threads, then the folders made through the open destination.
     void realFiles_data() {
         QTest::addColumn<bool>("tree");
         QTest::addColumn<QString>("text");
@@ -262,9 +255,8 @@ private slots:
         QCOMPARE(subFolders(destination + "/lot").size(), kManyNames);
     }
 
-    // A long creation shows its progress over the window, and the user may stop
-    // it: the folders made so far stay, and the message counts them. The box's
-    // delays are lowered, and each folder takes a few milliseconds.
+    // A long creation shows its progress, and the user may stop it: the folders made
+    // stay, and are counted. The box's delays are lowered; each folder takes 3 ms.
     void createsWithProgress() {
         struct SlowFiles : FakeFileSystem {
             std::optional<QString> createFolder(const QString& path) override {

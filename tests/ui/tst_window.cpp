@@ -174,7 +174,7 @@ private slots:
     // rounded to pixels may make neighbours share their edge). The focus chain
     // follows the design; Tab goes round it past the disabled controls, the
     // hidden page and the option buttons not selected.
-    void placesAndKeyboardOrder() {
+    void placesKeyboardAndScreenReaders() {
         showWindow();
         QStringList chain{"Command1"};
         for (QWidget* c = m_w->Command1; (c = c->nextInFocusChain()) != m_w->Command1;)
@@ -214,14 +214,11 @@ private slots:
             }
             QCOMPARE(walked, ring.mid(1) << ring.first());
         }
-    }
 
-    // Each control that takes focus, and the status bar, has a short name of its
-    // own and its tooltip as description; the generator's fields are named by
-    // their captions; the window and the status bar have their roles, and the
-    // bar's panels can be read.
-    void screenReaders() {
-        showWindow();
+        // Each control that takes focus, and the status bar, has a short name of
+        // its own and its tooltip as description; the generator's fields are named
+        // by their captions; the window and the status bar have their roles, and
+        // the bar's panels can be read.
         QStringList names;
         for (const QString& control : kTabOrder + QStringList{"SB1"}) {
             auto* c = m_w->findChild<QWidget*>(control);
