@@ -77,10 +77,8 @@ private slots:
         add("prefix text", false, 0, [](Form1& w) { w.preftext->setText("P-"); });
         add("suffix text", false, 2, [](Form1& w) { w.sufftext->setText("-S"); });
         add("destination", true, 2, [](Form1& w) { w.Dir1->setPath(w.Dir1->path() + "/b"); });
-        add("preset", true, 0, [](Form1& w) { w.File1->setCurrentRow(0); });
-        add("dropped file", true, 0, [](Form1& w) {
-            drop(w, {QUrl::fromLocalFile(w.File1->folders().value(0) + "/Mois.txt")});
-        });
+        add("preset", true, 0,
+            [](Form1& w) { w.File1->setCurrentRow(0); }); // a dropped file loads alike
         add("generator", true, 2, [](Form1& w) { w.Command6->click(); });
 
         // Editing the names, even by a key that changes nothing, only invalidates.
