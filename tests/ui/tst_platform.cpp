@@ -258,6 +258,7 @@ private slots:
         using Row = std::tuple<const char*, bool, const char*, QList<int>>;
         for (const auto& [disk, folds, folder, rules] :
              std::initializer_list<Row>{{"exfat", false, "Lettres", {1, 1, 1}},
+                                        {"vfat", false, "Lettres", {1, 1, 1}},
                                         {"ntfs", false, "Lettres", {1, 0, 0}},
                                         {"ntfs", true, "Lettres", {1, 0, 1}},
                                         {"", true, "Vide", {0, 0, 1}},
