@@ -100,8 +100,9 @@ private slots:
 
         // Characters, lengths and what already holds the name. Names are counted
         // in bytes of UTF-8 (U+0080 takes 2, U+0800 3, a pair 4), or in UTF-16 units.
+        // A name of 120 characters, a pair among them, is shown whole.
         const QString u800(86, QChar(0x800)), pairs = QString("😀").repeated(64),
-                                              nul = QString("x") + QChar(0) + "y",
+                                              nul = QString(118, u'x') + QChar(0) + "😀",
                                               half = QString("z") + QChar(0xd800),
                                               refused = "caractère refusé par le système de "
                                                         "fichiers : U+",
