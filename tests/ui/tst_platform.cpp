@@ -71,8 +71,7 @@ private slots:
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(&b, key);
         QTest::mouseClick(&b, Qt::LeftButton);
-        b.click(); // from code, after the user's click
-        QCOMPARE(clicks.count(), 5);
+        QCOMPARE(clicks.count(), 4);
         QVERIFY(b.isChecked() && !a.isChecked());
     }
 
