@@ -1,4 +1,4 @@
-// The generator's number reading and lists.
+// The generator's number reading and lists, and a preset file's bytes as text.
 
 #include "sources/numbers.h"
 #include "sources/presets.h"
@@ -27,9 +27,7 @@ private slots:
         QTest::newRow("signs before and in the exponent") << "-1.5e-3" << -0.0015;
         QTest::newRow("exponent without digits") << "7d" << 7.0;
         QTest::newRow("Arabic-Indic digit is no digit") << "\u0663" << 0.0;
-        QTest::newRow("twenty digits") << "99999999999999999999" << 1e20;
         QTest::newRow("too large") << "1e999" << DBL_MAX;
-        QTest::newRow("smallest subnormal") << "4.9e-324" << 4.9e-324;
     }
     void readNumber() {
         QFETCH(QString, text);
@@ -81,36 +79,24 @@ private slots:
         QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
     }
 
-    // A preset file's bytes as the editor's text, or "- " and why there is none.
+    // A preset file's bytes as the editor's text, or "- " and why there is none
+    // (the saved inputs of fuzz_presets hold more encodings).
     void preset_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         const auto row = [](const char* name, const QByteArray& bytes, const QString& text) {
             QTest::newRow(name) << bytes << text;
         };
-        row("empty file", "", "");
-        row("leading empty lines dropped", "\r\n\r\nA\r\nB", "A\r\nB");
         row("inner empty line kept, final break dropped", "A\r\n\r\nB\r\n", "A\r\n\r\nB");
         row("final empty line kept", "A\r\n\r\n", "A\r\n");
-        row("spaces, TABs and forbidden characters unchanged", "  \r\n\ta/b:c \r\n",
-            "  \r\n\ta/b:c ");
         row("CR LF, LF and CR alone", "\r\n\r\na\rb\nc\r\n\n\rd\r", "a\r\nb\r\nc\r\n\r\n\r\nd");
-        row("UTF-8 with BOM", "\xEF\xBB\xBF\n\nÉté\r\nNoël\n", "Été\r\nNoël");
-        row("a second BOM is a character", "\xEF\xBB\xBF\xEF\xBB\xBFnom",
-            QChar(0xFEFF) + QString("nom"));
-        row("UTF-8", "Réunion €", "Réunion €");
         row("Windows-1252", "R\xE9union \x80\r\n\x9C", "Réunion €\r\nœ");
-        row("Windows-1252 after empty lines", "\r\r\r\xE9", "é");
         // A file that ends in the middle of a UTF-8 sequence is no UTF-8: its
         // last letter is Windows-1252, not lost.
         row("cut short: Windows-1252", "Caf\xE9", "Café");
-        row("UTF-16 little-endian", QByteArray::fromHex("fffe e900 0d00 0a00 6100 0a00"), "é\r\na");
-        row("UTF-16 big-endian, half a pair kept", QByteArray::fromHex("feff 0061 000d d800 0062"),
-            "a\r\n" + QString(QChar(0xD800)) + "b");
         row("a NUL is no text", QByteArray("a\0b\r\n", 5), "- ce n'est pas un fichier texte.");
-        const QString cut = "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.";
-        row("UTF-16, an odd byte last", QByteArray::fromHex("fffe 6100 62"), cut);
-        row("UTF-16 big-endian, a high surrogate last", QByteArray::fromHex("feff 0061 d83d"), cut);
+        row("UTF-16, an odd byte last", QByteArray::fromHex("fffe 6100 62"),
+            "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.");
         row("UTF-16 little-endian, a pair last (DCD8 swapped is high)",
             QByteArray::fromHex("fffe 3dd8 d8dc"), QString::fromUtf16(u"\U0001F4D8"));
     }

@@ -9,7 +9,6 @@
 #include <windows.h>
 #else
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace ramulo::test {
@@ -28,18 +27,6 @@ void Harness::writeFile(const QString& relative, const QByteArray& bytes) const 
     QFile file(root.filePath(relative));
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
-}
-
-std::shared_ptr<void> Harness::unreadable(const QString& relative) const {
-    QFile(root.path()).setPermissions(QFile(path(QStringLiteral("program"))).permissions());
-    QFile(root.filePath(relative)).setPermissions({});
-#ifdef Q_OS_WIN
-    return nullptr;
-#else
-    if (geteuid() != 0 || seteuid(65534) != 0)
-        return nullptr;
-    return std::shared_ptr<void>(nullptr, [](void*) { [[maybe_unused]] int back = seteuid(0); });
-#endif
 }
 
 QString systemReason(Why why) {

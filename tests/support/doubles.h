@@ -31,12 +31,6 @@ public:
             onShow();
         return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
     }
-    QStringList titles() const { // each box's first line
-        QStringList result;
-        for (const QString& box : boxes)
-            result << box.section(u'\n', 0, 0);
-        return result;
-    }
 };
 
 // The real file system, keeping the questions.
@@ -66,9 +60,7 @@ public:
 class FakeDrives : public Drives {
 public:
     QStringList drives;
-    QString system;
-    QString working;
-    QString home;
+    QString system, working, home;
     QMap<QString, QString> current; // drive -> its current folder
     QMap<QString, QString> unready; // drive -> the system's reason
 
@@ -82,8 +74,9 @@ public:
     }
     QString currentFolder(const QString& drive) override { return current.value(drive, drive); }
     std::optional<QString> notReady(const QString& drive) override {
-        return unready.contains(drive) ? std::optional<QString>(unready.value(drive))
-                                       : std::nullopt;
+        if (unready.contains(drive))
+            return unready.value(drive);
+        return std::nullopt;
     }
     QString workingFolder() override { return working; }
     QString homeFolder() override { return home; }
@@ -122,10 +115,6 @@ struct Harness {
                           : std::shared_ptr<RealFileSystem>(files),
                 drives, nullptr, program};
     }
-    // Takes every permission from a file or folder of the tree. Root reads all
-    // the same, so the test then acts as another user, for as long as the
-    // returned guard lives.
-    std::shared_ptr<void> unreadable(const QString& relative) const;
 };
 
 // The system's own words for why a folder cannot be made or opened, as the

@@ -14,21 +14,28 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 
 using namespace ramulo;
+
+namespace {
+struct BoxRow {
+    int icon;
+    QString press;     // "OK" in a box of OK alone, else OK and Cancel
+    QStringList extra; // lines after a report of `report` lines, as given
+    QStringList shown; // and as the box shows them
+    int report = 0;
+    bool scrolls = false;
+};
+} // namespace
+Q_DECLARE_METATYPE(BoxRow)
 
 class TstPlatform : public QObject {
     Q_OBJECT
@@ -49,7 +56,6 @@ private slots:
             QTest::keyClick(combo.view(), Qt::Key_Return);
             QCOMPARE(picks.count(), 1);
         }
-
         CheckBox box("x");
         QList<int> seen;
         connect(&box, &CheckBox::Click, [&] { seen << box.value(); });
@@ -58,7 +64,6 @@ private slots:
         for (int i = 0; i < 3; ++i)
             box.click();
         QCOMPARE(seen, (QList<int>{1, 2, 0, 2, 1, 0, 1}));
-
         QWidget page;
         OptionButton a("a", &page), b("b", &page);
         a.setChecked(true);
@@ -72,12 +77,11 @@ private slots:
 
     // The editor's text comes back as it was set, no-break spaces and lone CR or
     // LF included, and the characters that show them too; only CR LF ends a line.
-    // Setting the same text raises nothing. The revision tells readers of
-    // the text that it changed.
+    // Setting the same text raises nothing; the revision tells that it changed.
+    // A word too long to wrap at its end wraps anywhere.
     void editorText() {
-        // The last text is long enough to be filled in slices of 2^18 characters;
-        // the first slice would end between the two halves of a pair, the last
-        // one on half a pair.
+        // The last text is filled in slices of 2^18 characters: the first slice
+        // would end between the two halves of a pair, the last one on half a pair.
         const QString pairAtEdge = QString((1 << 18) - 1, u'x') + "😀" + QString(1 << 22, u'x');
         for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
                                                "\r\u240D\n\u2028\r\n\u2028\n\u240D\r",
@@ -91,16 +95,12 @@ private slots:
             QCOMPARE(editor.blockCount(), text.count("\r\n") + 1);
             QCOMPARE(changes.count(), 1);
             QVERIFY(revision > 0 && revision < 100 && editor.revision() == revision);
-            // A word too long to wrap at its end wraps anywhere.
             QCOMPARE(editor.wordWrapMode(), text.size() > 1000
                                                 ? QTextOption::WrapAnywhere
                                                 : QTextOption::WrapAtWordBoundaryOrAnywhere);
         }
-    }
-
-    // Typed and pasted characters stay themselves, also beside a lone CR or LF;
-    // Shift+Enter ends the line as Enter does.
-    void editorKeys() {
+        // Typed and pasted characters stay themselves, also beside a lone CR or
+        // LF; Shift+Enter ends the line as Enter does.
         EditorBox editor;
         editor.setText("a\r");
         editor.moveCursor(QTextCursor::End); // right after the lone CR
@@ -109,16 +109,18 @@ private slots:
         QGuiApplication::clipboard()->setText("\u2028c");
         editor.paste();
         QCOMPARE(editor.text(), QStringLiteral("a\r\u240D\r\n\u2028c"));
-        editor.setText(QString(2001, u'x')); // a word too long to wrap at its end
-        editor.paste();
+        editor.setText(QString(2001, u'x'));
+        editor.paste(); // the long word is still there
         QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
     }
 
+    // The folder list shows the chain down to the open folder, then its visible
+    // sub-folders and links to folders; Enter opens a row. A drive shows its
+    // kind; one the drive list does not hold is added, and shown.
     void folderList() {
         QTemporaryDir tmp;
-        for (const char* sub : {"dest/B", "dest/a", "dest/.cache"}) // hidden: not listed
+        for (const char* sub : {"dest/B", "dest/a", "dest/.cache"})
             QDir(tmp.path()).mkpath(sub);
-            // A link to a folder is listed; a file and a broken link are not.
 #ifdef Q_OS_WIN
         const QStringList listed{"dest", "a", "B"}; // links are made by the POSIX test alone
 #else
@@ -130,20 +132,19 @@ private slots:
         const QString dest = QDir::toNativeSeparators(tmp.filePath("dest"));
         FolderList list(std::make_shared<RealFileSystem>());
         list.setPath(dest);
-
         const int chain = QDir::cleanPath(tmp.filePath("dest")).count('/') + 1; // root to dest
-        QStringList rows;
+        QStringList rows{list.rowText(0)};
         for (int row = chain - 1; row < list.count(); ++row)
             rows << list.rowText(row).trimmed();
-        QCOMPARE(rows, listed);
-        list.setCurrentRow(chain); // Enter on "a" opens it
+        QCOMPARE(rows, QStringList{QDir::toNativeSeparators(QDir::rootPath())} + listed);
+        list.setCurrentRow(chain); // "a"
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(list.path(), QDir::toNativeSeparators(tmp.filePath("dest/a")));
-        list.setCurrentRow(chain - 1); // and on "dest", up the chain, goes back
+        list.setCurrentRow(chain - 1); // "dest", up the chain
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(list.path(), dest);
 
-        DriveList drives; // a drive shows its kind; one the list does not hold is added, and shown
+        DriveList drives;
         drives.setDrives({"C:\\", "E:\\"}, {"disque local", ""});
         drives.setDrive("c:\\");
         QCOMPARE(QStringList({drives.drive(), drives.currentText()}),
@@ -154,10 +155,8 @@ private slots:
     }
 
     // What a folder holds, asked path by path, from one read of the folder and
-    // from several threads: the same answers. Folders made through the open
-    // destination fail for the same reasons as through their joined paths;
-    // parents are never made, and a path the system cannot take as written is
-    // neither cut short nor thrown on.
+    // from several threads: the same answers. Folders are made through the open
+    // destination, level by level, never through a link nor outside it.
     void fileSystem() {
 #ifdef Q_OS_WIN
         QSKIP("the POSIX file system; tst_windows tests Windows'");
@@ -167,15 +166,17 @@ private slots:
         for (const QString& folder : {QString("Réunions 2007"), QString("e\u0301")})
             QVERIFY(QDir(tmp.path()).mkdir(folder));
         QVERIFY(QFile(tmp.filePath("fichier")).open(QIODevice::WriteOnly));
-        QVERIFY(QFile::link(tmp.filePath("Réunions 2007"), tmp.filePath("vers dossier")));
-        QVERIFY(QFile::link(tmp.filePath("absent"), tmp.filePath("lien")));
+        for (const auto& [to, link] : {std::pair{"Réunions 2007", "vers dossier"},
+                                       {"fichier", "vers fichier"},
+                                       {"absent", "lien"}})
+            QVERIFY(QFile::link(tmp.filePath(to), tmp.filePath(link)));
         QVERIFY(test::makePipe(tmp.filePath("tube")));
         using E = Entry;
         // clang-format off
         const std::pair<QString, Entry> held[] = {
             {"Réunions 2007", E::Folder}, {"RÉUNIONS 2007", E::None}, {"fichier", E::File},
-            {"vers dossier", E::FolderLink}, {"lien", E::Link}, {"tube", E::Other},
-            {"absent", E::None}, {".", E::Folder}, {"..", E::Folder},
+            {"vers dossier", E::FolderLink}, {"vers fichier", E::Link}, {"lien", E::Link},
+            {"tube", E::Other}, {"absent", E::None}, {".", E::Folder}, {"..", E::Folder},
             {"Réunions 2007/../fichier", E::File}, {"\u00e9", E::None}, {"e\u0301", E::Folder},
             {QString(300, 'x'), E::None}, {QString("x") + QChar(0), E::None},
             {QString("z") + QChar(0xd800), E::None}, {"", E::Folder}, {"nulle/part", E::None}};
@@ -216,39 +217,19 @@ private slots:
         QVERIFY(std::count(many.begin(), many.end(), E::RespeltFolder) == 65);
 
         const auto maker = fs.folderMaker(tmp.path());
-        QStringList made;
         qint64 count = 0;
-        const QStringList kinds = names.first(std::size(held)) << "absent/sous";
-        for (const QString& name : kinds) {
-            const QString path = joinPath(tmp.path(), name);
-            if (const auto reason = maker->make({name}, count))
-                QVERIFY2(!reason->isEmpty() && reason == fs.createFolder(path),
-                         qPrintable(name + ": " + *reason));
-            else if (fs.folderExists(path))
-                made << name;
-        }
-        QCOMPARE(made, (QStringList{"RÉUNIONS 2007", "absent", "\u00e9", "absent/sous"}));
-        QCOMPARE(count, made.size());
-
-        // A path is made level by level, entering the folders on its way and
-        // never a link, nor a file: nothing is made outside the open folder.
-        const QList<QStringList> paths{
-            {"arbre", "a", "b"},        {"arbre", "a", "c"}, {"arbre", "d"}, {"Réunions 2007", "e"},
-            {"vers dossier", "dehors"}, {"fichier", "f"},    {"arbre", "a"}};
         QStringList failed;
-        count = 0;
-        for (const QStringList& levels : paths)
-            if (maker->make(levels, count))
-                failed << levels.join('/');
+        for (const QString path : {"arbre/a/b", "arbre/a/c", "arbre/d", "Réunions 2007/e",
+                                   "vers dossier/dehors", "fichier/f", "arbre/a"})
+            if (maker->make(path.split('/'), count))
+                failed << path;
         QCOMPARE(count, 6);
         QCOMPARE(failed, (QStringList{"vers dossier/dehors", "fichier/f", "arbre/a"}));
-        QCOMPARE(QDir(tmp.filePath("arbre")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                 (QStringList{"a", "d"}));
-        QCOMPARE(QDir(tmp.filePath("arbre/a")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                 (QStringList{"b", "c"}));
-        QCOMPARE(QDir(tmp.filePath("Réunions 2007")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                 (QStringList{"Caf\u00e9", "e"}));
-
+        const auto in = [&](const char* folder) {
+            return QDir(tmp.filePath(folder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        };
+        QCOMPARE(in("arbre") + in("arbre/a") + in("Réunions 2007"),
+                 (QStringList{"a", "d", "b", "c", "Caf\u00e9", "e"}));
         // A folder that is gone is not listed, and nothing is made in it.
         const QString gone = tmp.filePath("parti");
         QVERIFY(!fs.entriesByListing(gone, names));
@@ -282,28 +263,30 @@ private slots:
                                                   held == names.end() ? name : held->toUtf8());
             }
         };
-        QTemporaryDir tmp;
-        QVERIFY(QDir(tmp.path()).mkpath("Lettres/Alpha") && QDir(tmp.path()).mkpath("Vide") &&
-                QDir(tmp.path()).mkpath("2007"));
-        const auto rules = [&](const QByteArray& disk, bool foldsCase, const QString& folder) {
-            Fuse fs;
-            fs.disk = disk;
-            fs.foldsCase = foldsCase;
-            fs.names = {"Lettres", "Alpha", "Vide", "2007", QFileInfo(tmp.path()).fileName()};
-            const NameRules r = fs.nameRules(tmp.filePath(folder));
-            return QList<int>{r.utf16, r.windowsNames, r.ignoresCase};
-        };
-        QCOMPARE(rules("exfat", false, "Lettres"), (QList<int>{1, 1, 1}));
-        QCOMPARE(rules("ntfs", false, "Lettres"), (QList<int>{1, 0, 0}));
-        QCOMPARE(rules("ntfs", true, "Lettres"), (QList<int>{1, 0, 1}));
-        QCOMPARE(rules("", true, "Vide"), (QList<int>{0, 0, 1})); // by its own name
-        QCOMPARE(rules("", true, "2007"), (QList<int>{0, 0, 0})); // nothing to ask
-        QCOMPARE(rules("", false, "Vide"), (QList<int>{0, 0, 0}));
-
-        // The answer is kept for the destination.
         Fuse fs;
+        QTemporaryDir tmp;
+        for (const char* folder : {"Lettres/Alpha", "Vide", "2007"})
+            QVERIFY(QDir(tmp.path()).mkpath(folder));
+        fs.names = {"Lettres", "Alpha", "Vide", "2007", QFileInfo(tmp.path()).fileName()};
+        // Disk, case folded, folder: UTF-16, Windows names, case ignored. "Vide" is
+        // asked by its own name; "2007" has nothing to ask.
+        using Row = std::tuple<const char*, bool, const char*, QList<int>>;
+        for (const auto& [disk, folds, folder, rules] :
+             std::initializer_list<Row>{{"exfat", false, "Lettres", {1, 1, 1}},
+                                        {"vfat", false, "Lettres", {1, 1, 1}},
+                                        {"ntfs", false, "Lettres", {1, 0, 0}},
+                                        {"ntfs", true, "Lettres", {1, 0, 1}},
+                                        {"", true, "Vide", {0, 0, 1}},
+                                        {"", true, "2007", {0, 0, 0}},
+                                        {"", false, "Vide", {0, 0, 0}}}) {
+            fs.disk = disk;
+            fs.foldsCase = folds;
+            const NameRules r = Fuse(fs).nameRules(tmp.filePath(folder)); // nothing kept
+            QCOMPARE(QList<int>({r.utf16, r.windowsNames, r.ignoresCase}), rules);
+        }
+        // The answer is kept for the destination.
+        fs.disk.clear();
         fs.foldsCase = true;
-        fs.names = {"Alpha"};
         QVERIFY(fs.nameRules(tmp.filePath("Lettres")).ignoresCase);
         const int asked = fs.asked;
         fs.foldsCase = false;
@@ -315,7 +298,6 @@ private slots:
         // What work aside throws comes back (its box is the creation's test).
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                                  runAside(nullptr, "", [] { throw std::runtime_error("x"); }));
-
         // Draws spread over [0, 1), the same ones at every start of the program.
         RealRandomSource random, again;
         QList<double> draws(1000);
@@ -324,34 +306,29 @@ private slots:
         QVERIFY(*low >= 0.0 && *low < 0.01 && *high > 0.99 && *high < 1.0);
         QVERIFY(
             std::all_of(draws.begin(), draws.end(), [&](double d) { return d == again.next(); }));
-
         RealDrives drives; // the system's drive is ready, a folder that is gone is not
         QVERIFY(drives.list().contains(drives.driveOf(drives.workingFolder())));
         QCOMPARE(drives.notReady(drives.currentFolder(drives.systemDrive())), std::nullopt);
         QVERIFY(drives.notReady(QDir::tempPath() + "/absent-ramulo").has_value());
-
         // Only a root keeps its final separator once displayed.
-        QCOMPARE(displayPath(QDir::rootPath()), QDir::toNativeSeparators(QDir::rootPath()));
         QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
                  QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
-
 #ifndef Q_OS_WIN
         // The user's own presets, in an installed copy alone: under XDG_DATA_HOME
         // when it is an absolute path, else under ~/.local/share.
         const QByteArray kept = qgetenv("XDG_DATA_HOME");
-        const QString usual = QDir::homePath() + "/.local/share/ramulo/presets";
         struct Copy : RealProgramInfo {
             QString folder;
             QString programFolder() override { return folder; }
-        };
-        const auto userPresets = [](const char* folder, const QByteArray& set) {
+        } copy;
+        const auto userPresets = [&](const char* folder, const QByteArray& set) {
             qputenv("XDG_DATA_HOME", set);
-            Copy copy;
             copy.folder = folder;
             return copy.userPresets();
         };
         QCOMPARE(userPresets("/usr/lib/ramulo", "/srv/données/"), "/srv/données/ramulo/presets");
-        QCOMPARE(userPresets("/opt/lib/ramulo", "relatif/share"), usual);
+        QCOMPARE(userPresets("/opt/lib/ramulo", "relatif/share"),
+                 QDir::homePath() + "/.local/share/ramulo/presets");
         QCOMPARE(userPresets("/home/moi/ramulo", "/srv"), ""); // a portable copy
         qputenv("XDG_DATA_HOME", kept);
 #endif
@@ -361,47 +338,32 @@ private slots:
     // that wrap past the screen, scroll in a box that fits the screen, with its OK
     // button in reach; a line of a million characters is cut and shows at once.
     void messageBox_data() {
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<QString>("press"); // "OK" in a box of OK alone, else OK and Cancel
-        QTest::addColumn<int>("reportLines");
-        QTest::addColumn<QStringList>("extra"); // lines after the report, as given
-        QTest::addColumn<QStringList>("shown"); // and as the box shows them
-        QTest::addColumn<bool>("scrolls");
+        QTest::addColumn<BoxRow>("row");
         using I = MessageBoxes::Icon;
-        const QStringList none;
-        QTest::newRow("Cancel") << int(I::None) << "Annuler" << 1 << none << none << false;
+        QTest::newRow("Cancel") << BoxRow{int(I::None), "Annuler", {}, {}, 1};
         QTest::newRow("40 report lines: the text itself")
-            << int(I::Warning) << "OK" << 40 << none << none << false;
+            << BoxRow{int(I::Warning), "OK", {}, {}, 40};
         QTest::newRow("41 report lines: scrolling")
-            << int(I::Information) << "OK" << 41 << none << none << true;
+            << BoxRow{int(I::Information), "OK", {}, {}, 41, true};
         // 1 MiB each; the cuts fall beside surrogate pairs, which stay whole.
         const QString huge =
             QString(149, 'a') + "😀" + QString(1 << 20, 'm') + "😀" + QString(149, 'z');
         const QString cut = QString(149, 'a') + "😀…(1048576 caractères omis)…😀" + QString(149, 'z');
         QTest::newRow("two 1 MiB lines: cut in the middle")
-            << 1 << "OK" << 0 << QStringList{huge, huge} << QStringList{cut, cut} << false;
+            << BoxRow{1, "OK", {huge, huge}, {cut, cut}};
         // Line ends become bare line feeds; other control characters show as symbols.
         QTest::newRow("control characters inside names: visible")
-            << 1 << "OK" << 0 << QStringList{QString("a\tb\rc") + QChar(1) + QChar(0x7f)}
-            << QStringList{"a␉b␍c␁␡"} << false;
+            << BoxRow{1, "OK", {QString("a\tb\rc") + QChar(1) + QChar(0x7f)}, {"a␉b␍c␁␡"}};
         const QStringList wrapping(40, QString("0123456789 ").repeated(11).chopped(1));
         QTest::newRow("40 lines of 120 characters: whole, wrapped past the screen, scrolling")
-            << 1 << "OK" << 0 << wrapping << wrapping << true;
+            << BoxRow{1, "OK", wrapping, wrapping, 0, true};
     }
-
     void messageBox() {
-        QFETCH(int, icon);
-        QFETCH(QString, press);
-        QFETCH(int, reportLines);
-        QFETCH(QStringList, extra);
-        QFETCH(QStringList, shown);
-        QFETCH(bool, scrolls);
+        QFETCH(BoxRow, row);
         QStringList lines{"ATTENTION ! Les lignes suivantes sont en double :"};
-        for (int i = 0; i < reportLines; ++i)
+        for (int i = 0; i < row.report; ++i)
             lines << QStringLiteral("- nom %1").arg(i);
-        const QStringList expected = lines + shown;
-        lines << extra;
-
+        const QStringList expected = lines + row.shown;
         QStringList seen; // title, icon, text, report, captions
         bool fits = false;
         QTimer::singleShot(0, [&] {
@@ -416,7 +378,7 @@ private slots:
             QAbstractButton* chosen = nullptr;
             for (QAbstractButton* b : box->buttons()) {
                 captions << b->text();
-                if (b->text() == press &&
+                if (b->text() == row.press &&
                     box->rect().contains(QRect(b->mapTo(box, QPoint()), b->size())))
                     chosen = b;
             }
@@ -425,16 +387,17 @@ private slots:
             chosen ? chosen->click() : QTest::keyClick(box, Qt::Key_Escape);
         });
         using M = MessageBoxes;
-        const bool ok = press == "OK";
-        const auto result = RealMessageBoxes().show(
-            lines.join("\r\n"), "TITRE", ok ? M::Buttons::Ok : M::Buttons::OkCancel, M::Icon(icon));
+        const bool ok = row.press == "OK";
+        const auto result =
+            RealMessageBoxes().show((lines + row.extra).join("\r\n"), "TITRE",
+                                    ok ? M::Buttons::Ok : M::Buttons::OkCancel, M::Icon(row.icon));
         QCOMPARE(result, ok ? M::Answer::Ok : M::Answer::Cancel);
         const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Warning,
                                            QMessageBox::Information};
         // Past 40 report lines, the report scrolls, whole and readable, under the first line.
-        QCOMPARE(seen, QStringList({"TITRE", QString::number(icons[icon]),
-                                    scrolls ? expected.first() : expected.join("\n"),
-                                    scrolls ? expected.mid(1).join("\n") : QString(),
+        QCOMPARE(seen, QStringList({"TITRE", QString::number(icons[row.icon]),
+                                    row.scrolls ? expected.first() : expected.join("\n"),
+                                    row.scrolls ? expected.mid(1).join("\n") : QString(),
                                     ok ? "OK" : "Annuler|OK"}));
         QVERIFY(fits);
     }
