@@ -175,6 +175,11 @@ private slots:
             split("Client/A|client/B|CLIENT"), "*", "", "",
             {"- client/B > client/B (même dossier que la ligne « Client/A »)",
              "- CLIENT > CLIENT (même dossier que la ligne « Client/A »)"});
+        QStringList many; // more folders made than the first table of them holds
+        for (int i = 0; i < 12; ++i)
+            many << QString("d%1/x").arg(i);
+        row("many folders made, then one spelt otherwise", tree(), windowsRules, many << "D3/X",
+            "*", "", "", {"- D3/X > D3/X (même dossier que la ligne « d3/x »)"});
         row("each level trimmed, swapped, trimmed and cased", tree(3, 3), ext4,
             {"client_a _/_factures"}, "Client A/Factures", "", "", {});
         row("spaces around a separator are layout, not swapped", tree(0, 1), ext4,
