@@ -334,10 +334,10 @@ private:
     // itself when nothing changes it, else it is written into `scratch`.
     QStringView keyOf(QStringView path, QString& scratch) const {
         const bool ignoresCase = m_inputs.rules.ignoresCase;
-        // Below U+0300 every text is composed already, and ASCII folds by itself.
-        const bool plain = std::all_of(path.begin(), path.end(), [&](QChar c) {
-            return c.unicode() < (ignoresCase ? 0x80 : 0x300);
-        });
+        // ASCII folds by itself.
+        const bool plain = ignoresCase ? std::all_of(path.begin(), path.end(),
+                                                     [](QChar c) { return c.unicode() < 0x80; })
+                                       : plainlyComposed(path);
         if (plain && !ignoresCase)
             return path;
         scratch.resize(path.size());

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -13,6 +15,10 @@ QString joinPath(const QString& folder, const QString& name) {
     if (folder.endsWith(pathSeparator()))
         return folder + name;
     return folder + pathSeparator() + name;
+}
+
+bool plainlyComposed(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x300; });
 }
 
 std::vector<qsizetype> upperLevelEnds(QStringView path) {

@@ -22,6 +22,10 @@ QString joinPath(const QString& folder, const QString& name);
 // separators, in order. A folder name has none.
 std::vector<qsizetype> upperLevelEnds(QStringView path);
 
+// Whether the text is composed as it stands, seen quickly: every character
+// below U+0300 is, with nothing after it to combine with.
+bool plainlyComposed(QStringView text);
+
 // The preset folders, the first one's files hiding the same names in the
 // next: the user's own presets, when the copy has them, before the program's
 // "presets" folder.

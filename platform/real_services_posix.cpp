@@ -89,14 +89,9 @@ QString composed(const QString& name) {
     return name.normalized(QString::NormalizationForm_C);
 }
 
-// Whether the name is composed already, as any name below U+0300 is: a quick look.
-bool isComposed(QStringView name) {
-    return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x300; });
-}
-
 // Notes a name of a folder's listing that is not composed, by its composed form.
 void noteRespelling(const QString& name, RealFileSystem::Respellings& respellings) {
-    if (isComposed(name))
+    if (plainlyComposed(name))
         return;
     if (QString form = composed(name); form != name)
         respellings.insert(std::move(form), name);
@@ -226,7 +221,8 @@ void RealFileSystem::markRespelt(const QString& folder, const QStringList& names
         for (const qsizetype i : held) {
             const QStringView name = QStringView(names.at(i)).sliced(cut);
             // A composed name is found written otherwise only in the folder's listing.
-            if (entries[std::size_t(i)] != Entry::None || (otherwise.isEmpty() && isComposed(name)))
+            if (entries[std::size_t(i)] != Entry::None ||
+                (otherwise.isEmpty() && plainlyComposed(name)))
                 continue;
             const QString form = composed(name.toString());
             const QString other = otherwise.value(form, form == name ? QString() : form);
