@@ -165,7 +165,8 @@ private:
     int m_previewRuns = 0;
     QStringList m_lines;
     quint64 m_linesRevision = ~quint64(0);
-    std::vector<qint32> m_earlier; // for each line, the copies of its text above it
+    std::shared_ptr<const std::vector<qint32>>
+        m_earlier; // by line: the copies of its text above it
     quint64 m_earlierRevision = ~quint64(0);
     std::shared_ptr<const LastPreview> m_lastPreview;
     bool m_keyNotIn = false; // a key in the prefix or suffix box, before it takes effect

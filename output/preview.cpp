@@ -103,25 +103,21 @@ void Form1::RefreshPreview() {
             preview->rules};
         // Millions of names take seconds: the report is built aside, and a
         // new text is split there. The copies of each line depend on the text alone.
+        // The worker holds its own copies: the window's may change while it runs.
         const bool newText = m_linesRevision != preview->revision;
         QString text = newText ? Text1->text() : QString();
         QStringList lines = newText ? QStringList() : m_lines;
-        std::optional<std::vector<qint32>> earlier;
+        auto earlier = m_earlierRevision == preview->revision ? m_earlier : nullptr;
         runAside(this, QStringLiteral("Aperçu de la liste…"), [&] {
             if (newText)
                 lines = splitLines(std::exchange(text, {}));
-            if (m_earlierRevision != preview->revision)
-                earlier = earlierCopies(lines);
-            preview->report = buildPreview(lines, earlier ? *earlier : m_earlier, inputs);
+            if (!earlier)
+                earlier = std::make_shared<const std::vector<qint32>>(earlierCopies(lines));
+            preview->report = buildPreview(lines, *earlier, inputs);
         });
-        if (newText) {
-            m_lines = lines;
-            m_linesRevision = preview->revision;
-        }
-        if (earlier) {
-            m_earlier = std::move(*earlier);
-            m_earlierRevision = preview->revision;
-        }
+        m_lines = lines;
+        m_linesRevision = m_earlierRevision = preview->revision;
+        m_earlier = earlier;
     }
     m_lastPreview = preview;
     const PreviewReport& report = preview->report;
