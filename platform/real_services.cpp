@@ -69,11 +69,19 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
                                                          const QStringList& names) {
     // The names by the folder that holds them: the folder itself, or one of
     // its sub-folders for the paths of a tree.
+    // Names of one folder come in runs: the run's list is looked up once.
     ByFolder byFolder;
+    QStringView runFolder;
+    QList<qsizetype>* run = nullptr;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString& name = names.at(i);
-        byFolder[QStringView(name).first(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
-            .append(i);
+        const QStringView holder =
+            QStringView(name).first(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0));
+        if (!run || holder != runFolder) {
+            run = &byFolder[holder];
+            runFolder = holder;
+        }
+        run->append(i);
     }
     std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
     QHash<QStringView, Respellings> respellings; // of the folders listed
