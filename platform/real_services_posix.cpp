@@ -155,7 +155,10 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
     while (const dirent* entry = ::readdir(listing)) {
         if (++read > most)
             break;
-        if (const QByteArrayView bytes(entry->d_name); bytes.isValidUtf8()) {
+        // "." and ".." are no name of the list's: an empty folder then answers
+        // without a look-up.
+        if (const QByteArrayView bytes(entry->d_name);
+            bytes != "." && bytes != ".." && bytes.isValidUtf8()) {
             QString name = QString::fromUtf8(bytes);
             if (respellings)
                 noteRespelling(name, *respellings);
