@@ -166,8 +166,10 @@ public:
     PreviewReport build() {
         readPaths();
         lookUp();
-        for (qsizetype index = 0; index < m_lines.size(); ++index)
+        for (qsizetype index = 0; index < m_lines.size(); ++index) {
+            readyMadeSlot(index + kAhead);
             reportLine(index);
+        }
         return std::move(m_report);
     }
 
@@ -326,6 +328,17 @@ private:
     // Where the path's upper levels end: a flat name has none, whatever it holds.
     std::vector<qsizetype> upperLevels(const QString& path) const {
         return m_trees ? upperLevelEnds(path) : std::vector<qsizetype>();
+    }
+
+    // A flat line's folder is looked for among those made a few lines later:
+    // its slot is fetched meanwhile, when the name is its own key.
+    static constexpr qsizetype kAhead = 8;
+    void readyMadeSlot(qsizetype index) {
+        if (m_trees || m_inputs.rules.ignoresCase || index >= m_lines.size())
+            return;
+        if (const qint32 name = facts(index).name;
+            name >= 0 && plainlyComposed(m_report.names.at(name)))
+            m_madeKeys.prefetch(m_report.names.at(name));
     }
 
     // How the line spells the folder it made.
