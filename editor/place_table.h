@@ -39,6 +39,10 @@ public:
         return {m_slots[at].place, true};
     }
 
+    // Readies the slot where the text's search starts, for a search soon after:
+    // a million texts' slots are far apart in memory.
+    void prefetch(QStringView text) const { __builtin_prefetch(&m_slots[hashOf(text) & m_mask]); }
+
     // The place of the text, or -1.
     template <typename TextOf> qint32 find(QStringView text, TextOf&& textOf) const {
         const quint32 hash = hashOf(text);

@@ -1,21 +1,11 @@
 #include "editor/transform.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
-#include <string_view>
 
 namespace ramulo {
 
 namespace {
-
-// All forbidden characters are ASCII, so a 128-entry table answers in one load.
-constexpr std::array<bool, 128> kForbiddenTable = [] {
-    std::array<bool, 128> table{};
-    for (const char16_t c : std::u16string_view(kForbiddenCharacters))
-        table[c] = true;
-    return table;
-}();
 
 // What replaces a forbidden character; none: it is removed.
 std::optional<char16_t> forbiddenReplacement(ForbiddenMode mode) {
@@ -63,10 +53,6 @@ bool isWordSeparator(char32_t c) {
 }
 
 } // namespace
-
-bool isForbiddenCharacter(QChar c) {
-    return c.unicode() < kForbiddenTable.size() && kForbiddenTable[c.unicode()];
-}
 
 QString addAffixes(const QString& raw, const AddsSettings& settings) {
     // An empty line stays empty: no prefix or suffix for it.

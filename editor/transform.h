@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <array>
+#include <string_view>
+
 namespace ramulo {
 
 // The entries of the forbidden-character list, in its order.
@@ -26,7 +29,18 @@ enum class CaseMode { Unchanged, Lower, FirstUpper, Proper, Upper };
 // The nine characters a folder name may not hold, as the window lists them.
 inline constexpr char16_t kForbiddenCharacters[] = u"/\\:*?\"<>|";
 
-bool isForbiddenCharacter(QChar c);
+// All of them are ASCII, so a 128-entry table answers in one load; the
+// chain and the preview ask it of every character.
+inline constexpr auto kForbiddenTable = [] {
+    std::array<bool, 128> table{};
+    for (const char16_t c : std::u16string_view(kForbiddenCharacters))
+        table[c] = true;
+    return table;
+}();
+
+inline bool isForbiddenCharacter(QChar c) {
+    return c.unicode() < kForbiddenTable.size() && kForbiddenTable[c.unicode()];
+}
 
 // What the "additions" step needs: prefix, suffix, forbidden characters and
 // the space / dash / underscore swap. The prefix and suffix boxes start with

@@ -53,11 +53,15 @@ QString unitOf(const NameRules& rules) {
     return rules.utf16 ? QStringLiteral("caractères") : QStringLiteral("octets");
 }
 
-// Why the file system would refuse the name, or make it other than shown.
-std::optional<QString> nameRefusal(QStringView name, const NameRules& rules) {
+// Why the file system would refuse the name, or make it other than shown;
+// `length` is the name's as the file system counts it.
+std::optional<QString> nameRefusal(QStringView name, qsizetype length, const NameRules& rules) {
     const qsizetype n = name.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = name.at(i);
+        // Past ASCII, only half a surrogate pair may be refused.
+        if (c.unicode() >= 0x80 && !c.isSurrogate())
+            continue;
         if (c.isHighSurrogate() && i + 1 < n && name.at(i + 1).isLowSurrogate()) {
             ++i;
             continue;
@@ -73,7 +77,7 @@ std::optional<QString> nameRefusal(QStringView name, const NameRules& rules) {
         return QStringLiteral("le système retire le point ou l'espace final");
     if (rules.windowsNames && isDeviceName(name))
         return QStringLiteral("nom réservé par le système");
-    if (const qsizetype length = systemLength(name, rules); length > rules.longestName)
+    if (length > rules.longestName)
         return QStringLiteral("nom trop long : %1 %2, %3 au plus")
             .arg(QString::number(length), unitOf(rules), QString::number(rules.longestName));
     return std::nullopt;
@@ -109,19 +113,20 @@ std::optional<QString> takenBy(Entry entry, const QString& upper = {}) {
 // then the length of the whole, after the destination's `folderLength`.
 std::optional<QString> pathRefusal(const QString& path, bool trees, qsizetype folderLength,
                                    const NameRules& rules) {
-    std::optional<QString> why;
-    if (!trees)
-        why = nameRefusal(path, rules);
-    else
-        for (const QStringView level : qTokenize(path, pathSeparator())) {
-            if ((why = nameRefusal(level, rules)))
+    const qsizetype length = systemLength(path, rules);
+    if (!trees) {
+        if (auto why = nameRefusal(path, length, rules))
+            return why;
+    } else {
+        for (const QStringView level : qTokenize(path, pathSeparator()))
+            if (auto why = nameRefusal(level, systemLength(level, rules), rules))
                 return why;
-        }
-    if (const qsizetype length = folderLength + systemLength(path, rules);
-        !why && length > rules.longestPath)
-        why = QStringLiteral("chemin trop long : %1 %2, %3 au plus")
-                  .arg(QString::number(length), unitOf(rules), QString::number(rules.longestPath));
-    return why;
+    }
+    if (folderLength + length > rules.longestPath)
+        return QStringLiteral("chemin trop long : %1 %2, %3 au plus")
+            .arg(QString::number(folderLength + length), unitOf(rules),
+                 QString::number(rules.longestPath));
+    return std::nullopt;
 }
 
 // Whether `upper` is an upper level of `path`.
@@ -161,8 +166,10 @@ public:
     PreviewReport build() {
         readPaths();
         lookUp();
-        for (qsizetype index = 0; index < m_lines.size(); ++index)
+        for (qsizetype index = 0; index < m_lines.size(); ++index) {
+            readyMadeSlot(index + kAhead);
             reportLine(index);
+        }
         return std::move(m_report);
     }
 
@@ -321,6 +328,17 @@ private:
     // Where the path's upper levels end: a flat name has none, whatever it holds.
     std::vector<qsizetype> upperLevels(const QString& path) const {
         return m_trees ? upperLevelEnds(path) : std::vector<qsizetype>();
+    }
+
+    // A flat line's folder is looked for among those made a few lines later:
+    // its slot is fetched meanwhile, when the name is its own key.
+    static constexpr qsizetype kAhead = 8;
+    void readyMadeSlot(qsizetype index) {
+        if (m_trees || m_inputs.rules.ignoresCase || index >= m_lines.size())
+            return;
+        if (const qint32 name = facts(index).name;
+            name >= 0 && plainlyComposed(m_report.names.at(name)))
+            m_madeKeys.prefetch(m_report.names.at(name));
     }
 
     // How the line spells the folder it made.

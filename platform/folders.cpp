@@ -16,9 +16,20 @@ std::optional<QByteArray> systemBytes(const QString& path) {
 }
 
 bool isEntryName(const QString& name) {
-    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
-           !name.contains(u'/') && !name.contains(pathSeparator()) &&
-           !name.contains(QChar(u'\0')) && name.isValidUtf16();
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    // One pass: the preview asks this of every name.
+    const qsizetype n = name.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = name.at(i);
+        if (c == u'/' || c == pathSeparator() || c == u'\0')
+            return false;
+        if (c.isHighSurrogate() && i + 1 < n && name.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return false;
+    }
+    return true;
 }
 
 std::optional<QByteArray> entryName(const QString& name) {

@@ -6,6 +6,7 @@
 
 #include "platform/folders.h"
 #include "platform/paths.h"
+#include "platform/slices.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,11 +70,24 @@ std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
                                                          const QStringList& names) {
     // The names by the folder that holds them: the folder itself, or one of
     // its sub-folders for the paths of a tree.
+    // Where each name's folder ends, found from threads. Names of one folder
+    // come in runs: the run's list is looked up once.
+    std::vector<qsizetype> holderEnds(static_cast<std::size_t>(names.size()));
+    inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            holderEnds[std::size_t(i)] =
+                std::max<qsizetype>(names.at(i).lastIndexOf(pathSeparator()), 0);
+    });
     ByFolder byFolder;
+    QStringView runFolder;
+    QList<qsizetype>* run = nullptr;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString& name = names.at(i);
-        byFolder[QStringView(name).first(std::max<qsizetype>(name.lastIndexOf(pathSeparator()), 0))]
-            .append(i);
+        const QStringView holder = QStringView(names.at(i)).first(holderEnds[std::size_t(i)]);
+        if (!run || holder != runFolder) {
+            run = &byFolder[holder];
+            runFolder = holder;
+        }
+        run->append(i);
     }
     std::vector<Entry> entries(static_cast<std::size_t>(names.size()));
     QHash<QStringView, Respellings> respellings; // of the folders listed

@@ -155,7 +155,10 @@ RealFileSystem::entriesByListing(const QString& folder, const QStringList& names
     while (const dirent* entry = ::readdir(listing)) {
         if (++read > most)
             break;
-        if (const QByteArrayView bytes(entry->d_name); bytes.isValidUtf8()) {
+        // "." and ".." are no name of the list's: an empty folder then answers
+        // without a look-up.
+        if (const QByteArrayView bytes(entry->d_name);
+            bytes != "." && bytes != ".." && bytes.isValidUtf8()) {
             QString name = QString::fromUtf8(bytes);
             if (respellings)
                 noteRespelling(name, *respellings);
@@ -218,18 +221,23 @@ void RealFileSystem::markRespelt(const QString& folder, const QStringList& names
             ::closedir(listing);
         }
         const qsizetype cut = place.key().isEmpty() ? 0 : place.key().size() + 1;
-        for (const qsizetype i : held) {
-            const QStringView name = QStringView(names.at(i)).sliced(cut);
-            // A composed name is found written otherwise only in the folder's listing.
-            if (entries[std::size_t(i)] != Entry::None ||
-                (otherwise.isEmpty() && plainlyComposed(name)))
-                continue;
-            const QString form = composed(name.toString());
-            const QString other = otherwise.value(form, form == name ? QString() : form);
-            const Entry found = other.isEmpty() ? Entry::None : entryAt(joinPath(here, other));
-            if (found != Entry::None)
-                entries[std::size_t(i)] = isFolder(found) ? Entry::RespeltFolder : Entry::Respelt;
-        }
+        // Each name on its own: the names are shared among threads.
+        inSlices(held.size(), [&](qsizetype begin, qsizetype end) {
+            for (qsizetype k = begin; k < end; ++k) {
+                const qsizetype i = held.at(k);
+                const QStringView name = QStringView(names.at(i)).sliced(cut);
+                // A composed name is found written otherwise only in the folder's listing.
+                if (entries[std::size_t(i)] != Entry::None ||
+                    (otherwise.isEmpty() && plainlyComposed(name)))
+                    continue;
+                const QString form = composed(name.toString());
+                const QString other = otherwise.value(form, form == name ? QString() : form);
+                const Entry found = other.isEmpty() ? Entry::None : entryAt(joinPath(here, other));
+                if (found != Entry::None)
+                    entries[std::size_t(i)] =
+                        isFolder(found) ? Entry::RespeltFolder : Entry::Respelt;
+            }
+        });
     }
 }
 
