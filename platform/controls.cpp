@@ -198,22 +198,15 @@ OptionButton::OptionButton(const QString& caption, QWidget* parent)
         m_toggledInGesture = true;
         emit Click();
     });
+    // Every gesture starts with a press, the mouse's, a key's or a screen
+    // reader's: a toggle after it belongs to the gesture, which clicks once.
+    connect(this, &QPushButton::pressed, this, [this] { m_toggledInGesture = false; });
     // Clicking the button already selected toggles nothing but still clicks.
     connect(this, &QPushButton::clicked, this, [this] {
         if (!m_toggledInGesture)
             emit Click();
         m_toggledInGesture = false;
     });
-}
-
-void OptionButton::mousePressEvent(QMouseEvent* event) {
-    m_toggledInGesture = false;
-    QPushButton::mousePressEvent(event);
-}
-
-void OptionButton::keyPressEvent(QKeyEvent* event) {
-    m_toggledInGesture = false;
-    CommandButton::keyPressEvent(event);
 }
 
 // FrameBox ---------------------------------------------------------------

@@ -160,10 +160,6 @@ public:
 signals:
     void Click();
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     bool m_toggledInGesture = false;
 };
