@@ -334,11 +334,16 @@ private:
     // its slot is fetched meanwhile, when the name is its own key.
     static constexpr qsizetype kAhead = 8;
     void readyMadeSlot(qsizetype index) {
-        if (m_trees || m_inputs.rules.ignoresCase || index >= m_lines.size())
+        if (m_trees || index >= m_lines.size())
             return;
-        if (const qint32 name = facts(index).name;
-            name >= 0 && plainlyComposed(m_report.names.at(name)))
+        if (const qint32 name = facts(index).name; name >= 0 && isOwnKey(m_report.names.at(name)))
             m_madeKeys.prefetch(m_report.names.at(name));
+    }
+
+    // Whether the folder's key is its spelling: where case counts, and the
+    // text is composed already.
+    bool isOwnKey(QStringView path) const {
+        return !m_inputs.rules.ignoresCase && plainlyComposed(path);
     }
 
     // How the line spells the folder it made.
@@ -351,13 +356,12 @@ private:
     // accents are one name to the user, and to macOS. It is the spelling
     // itself when nothing changes it, else it is written into `scratch`.
     QStringView keyOf(QStringView path, QString& scratch) const {
+        if (isOwnKey(path))
+            return path;
         const bool ignoresCase = m_inputs.rules.ignoresCase;
         // ASCII folds by itself.
-        const bool plain = ignoresCase ? std::all_of(path.begin(), path.end(),
-                                                     [](QChar c) { return c.unicode() < 0x80; })
-                                       : plainlyComposed(path);
-        if (plain && !ignoresCase)
-            return path;
+        const bool plain = ignoresCase && std::all_of(path.begin(), path.end(),
+                                                      [](QChar c) { return c.unicode() < 0x80; });
         scratch.resize(path.size());
         if (plain)
             std::transform(path.begin(), path.end(), scratch.begin(),
