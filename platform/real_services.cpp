@@ -69,9 +69,9 @@ std::unique_ptr<FileSystem::FolderMaker> FileSystem::folderMaker(const QString& 
 std::vector<FileSystem::Entry> RealFileSystem::entriesIn(const QString& folder,
                                                          const QStringList& names) {
     // The names by the folder that holds them: the folder itself, or one of
-    // its sub-folders for the paths of a tree.
-    // Where each name's folder ends, found from threads. Names of one folder
-    // come in runs: the run's list is looked up once.
+    // its sub-folders for the paths of a tree. Where each name's folder ends
+    // is found from threads; names of one folder come in runs, so the run's
+    // list is looked up once.
     std::vector<qsizetype> holderEnds(static_cast<std::size_t>(names.size()));
     inSlices(names.size(), [&](qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i)
