@@ -12,26 +12,29 @@
 using namespace ramulo;
 using namespace ramulo::test;
 
-using Act = std::function<void(Form1&)>;
-Q_DECLARE_METATYPE(Act)
+// A gesture, automatic preview before it, the previews it runs, the create command after.
+struct Gesture {
+    std::function<void(Form1&)> act;
+    int live, runs;
+    bool enabled;
+};
+Q_DECLARE_METATYPE(Gesture)
 
 namespace {
 // Drops on the editor as a file manager does, offering a copy or a move.
-Qt::DropAction drop(Form1& w, const QList<QUrl>& urls, const QString& text = {}) {
+Qt::DropAction drop(Form1& w, const QList<QUrl>& urls, const QString& text) {
     QMimeData data;
     if (!urls.isEmpty())
         data.setUrls(urls);
     if (!text.isEmpty())
         data.setText(text);
-    QWidget* area = w.Text1->viewport();
-    const QPoint at = area->rect().bottomRight() - QPoint(4, 4);
-    const auto offered = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, {});
-    enter.setDropAction(Qt::MoveAction);
-    QCoreApplication::sendEvent(area, &enter);
-    QDropEvent dropped(at, offered, &data, Qt::LeftButton, {});
-    dropped.setDropAction(Qt::MoveAction);
-    QCoreApplication::sendEvent(area, &dropped);
+    const QPoint at = w.Text1->viewport()->rect().bottomRight() - QPoint(4, 4);
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), &dropped}) {
+        event->setDropAction(Qt::MoveAction);
+        QCoreApplication::sendEvent(w.Text1->viewport(), event);
+    }
     QCoreApplication::processEvents();
     return dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction;
 }
@@ -58,16 +61,13 @@ private slots:
     }
 
     void gesture_data() {
-        QTest::addColumn<Act>("act");
-        QTest::addColumn<int>("live"); // automatic preview before the gesture
-        QTest::addColumn<int>("runs");
-        QTest::addColumn<bool>("enabled"); // the create command afterwards
-
+        QTest::addColumn<Gesture>("row");
         // Each of these invalidates the create command (the prefix and suffix texts
         // do not), then refreshes if automatic preview is 1 (grayed is off).
-        const auto add = [](const char* name, bool invalidates, int off, Act act) {
-            QTest::addRow("%s, automatic preview 1", name) << act << 1 << 1 << true;
-            QTest::addRow("%s, automatic preview %d", name, off) << act << off << 0 << !invalidates;
+        const auto add = [](const char* name, bool invalidates, int off, auto act) {
+            QTest::addRow("%s, automatic preview 1", name) << Gesture{act, 1, 1, true};
+            QTest::addRow("%s, automatic preview %d", name, off)
+                << Gesture{act, off, 0, !invalidates};
         };
         add("case list", true, 0, [](Form1& w) { w.Combo1->setCurrentIndex(4); });
         add("separator list", true, 0, [](Form1& w) { w.Combo2->setCurrentIndex(1); });
@@ -83,60 +83,64 @@ private slots:
 
         // Editing the names, even by a key that changes nothing, only invalidates.
         QTest::newRow("Backspace at the start")
-            << Act([](Form1& w) { QTest::keyClick(w.Text1, '\b'); }) << 1 << 0 << false;
-        QTest::newRow("cleared") << Act([](Form1& w) { w.Command4->click(); }) << 1 << 0 << false;
+            << Gesture{[](Form1& w) { QTest::keyClick(w.Text1, '\b'); }, 1, 0, false};
+        QTest::newRow("cleared") << Gesture{[](Form1& w) { w.Command4->click(); }, 1, 0, false};
 
         // Automatic preview becoming 1 refreshes, and warns of a folder that appeared;
         // any other new value changes nothing.
-        const auto to = [](int value) {
-            return Act([value](Form1& w) {
+        const auto to = [](int value, int live, int runs) {
+            const auto act = [value](Form1& w) {
                 QDir(w.Dir1->path()).mkdir("a b");
                 w.livepreview->setValue(value);
-            });
+            };
+            return Gesture{act, live, runs, value == 2};
         };
-        QTest::newRow("automatic preview checked") << to(1) << 0 << 1 << false;
-        QTest::newRow("automatic preview grayed, then checked") << to(1) << 2 << 1 << false;
-        QTest::newRow("automatic preview checked, then grayed") << to(2) << 1 << 0 << true;
+        QTest::newRow("automatic preview checked") << to(1, 0, 1);
+        QTest::newRow("automatic preview grayed, then checked") << to(1, 2, 1);
+        QTest::newRow("automatic preview checked, then grayed") << to(2, 1, 0);
     }
     void gesture() {
-        QFETCH(Act, act);
-        QFETCH(int, live);
-        QFETCH(int, runs);
-        QFETCH(bool, enabled);
+        QFETCH(Gesture, row);
         const auto preview = [this] {
             return w->rtb1->toPlainText() + " | " + w->SB1->panelText(3);
         };
-        w->livepreview->setValue(live);
+        w->livepreview->setValue(row.live);
         w->Text1->setText("a b\r\nc/d");
         w->Command2->click();
         QVERIFY(w->Command3->isEnabled());
         const QString before = preview();
         const int runsBefore = w->previewRuns();
-        act(*w);
-        QCOMPARE(w->previewRuns() - runsBefore, runs);
-        QCOMPARE(w->Command3->isEnabled(), enabled);
+        row.act(*w);
+        QCOMPARE(w->previewRuns() - runsBefore, row.runs);
+        QCOMPARE(w->Command3->isEnabled(), row.enabled);
         const QString after = preview();
         w->Command2->click(); // what the new settings give
-        QCOMPARE(after, runs ? preview() : before);
+        QCOMPARE(after, row.runs ? preview() : before);
     }
 
-    // A character typed in an affix box refreshes on the key press, with the old text,
+    // Names typed with keys reach the preview, not the lines of the last one. A
+    // character typed in an affix box refreshes on the key press, with the old text,
     // then on the change; Enter once; Left and Delete only when they change the text.
-    void keyInAffixBoxes() {
+    void typing() {
         w->prefcheck->setValue(1);
         w->suffcheck->setValue(1);
         w->preftext->setText("p");
         w->sufftext->setText("s");
-        w->Text1->setText("a\r\na");
+        w->Command2->click(); // "avant" previewed
+        w->Text1->selectAll();
+        QTest::keyClicks(w->Text1, "a\ra");
         QStringList seen;
         h->messages->onShow = [&] {
-            seen << w->rtb1->toPlainText();
+            seen << w->rtb1->toPlainText() + "|" + w->SB1->panelText(3);
         };
+        w->Command2->click();
         QTest::keyClick(w->preftext, Qt::Key_X);
         QTest::keyClick(w->sufftext, Qt::Key_Return);
         QTest::keyClick(w->preftext, Qt::Key_Left);
         QTest::sendKeyEvent(QTest::Click, w->preftext, Qt::Key_Delete, "\x7f", {}); // as systems do
-        QCOMPARE(seen, (QStringList{"pas\npas", "pxas\npxas", "pxas\npxas", "pas\npas"}));
+        QCOMPARE(seen,
+                 QStringList({"pas\npas|Total : 2", "pas\npas|Total : 2", "pxas\npxas|Total : 2",
+                              "pxas\npxas|Total : 2", "pas\npas|Total : 2"}));
     }
 
     // A switch enables its box while on, checked or grayed; each formatting control
@@ -167,41 +171,28 @@ private slots:
         QTest::addColumn<bool>("cancel");        // the answer to a confirmation
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("editor"); // then whether start and step are enabled
-        const QString info = "Information [OK]\nATTENTION ! ";
-        const QString start =
-                          info + "Valeur de départ incorrecte, doit être supérieure ou égale à 0.",
-                      many = info + "Nombre de dossiers trop grand, doit être inférieur ou égal à "
-                                    "1 000 000.";
+        // clang-format off
+        const QString info = "Information [OK]\nATTENTION ! ",
+            start = info + "Valeur de départ incorrecte, doit être supérieure ou égale à 0.",
+            step = info + "Incrémentation incorrecte, doit être supérieure ou égale à 1.",
+            count = info + "Nombre de dossiers incorrect, doit être supérieur ou égal à 1.",
+            many = info + "Nombre de dossiers trop grand, doit être inférieur ou égal à 1 000 000.",
+            large = info + "Valeurs trop grandes : le générateur ne peut pas écrire tous les nombres de la liste.";
         const auto asked = [](const QString& typed) {
             return "Confirmation demandée [OK, Cancel]\nATTENTION ! Vous avez tapé " + typed +
-                   ". Un trop grand nombre peut ralentir le traitement, voire bloquer le système. "
-                   "Etes-vous sûr de vouloir continuer ?";
+                   ". Un trop grand nombre peut ralentir le traitement, voire bloquer le système. Etes-vous sûr de vouloir continuer ?";
         };
-        const QStringList none;
-        // clang-format off
-        QTest::newRow("1000 without a question") << "g" << QStringList{"1", "1", "1000"} << false
-            << none << lines(1, 1000) + "|1";
-        QTest::newRow("1001, OK") << "g" << QStringList{"1", "1", " 1001 "} << false
-            << QStringList{asked(" 1001 ")} << lines(1, 1001) + "|1";
-        QTest::newRow("1001, Cancel") << "g" << QStringList{"1", "1", "1001"} << true
-            << QStringList{asked("1001")} << "avant|1";
-        QTest::newRow("Cancel, start 0 and step 0: two boxes") << "g"
-            << QStringList{"0", "0", "2000"} << true << QStringList{asked("2000"),
-                info + "Incrémentation incorrecte, doit être supérieure ou égale à 1."} << "avant|1";
-        QTest::newRow("start -1, count empty") << "g" << QStringList{"-1", "1", ""} << false
-            << QStringList{start, info + "Nombre de dossiers incorrect, doit être supérieur ou "
-                                         "égal à 1."} << "avant|1";
-        QTest::newRow("more than a million: refused, no question") << "g"
-            << QStringList{"1", "1", "1000001"} << false << QStringList{many} << "avant|1";
-        QTest::newRow("ranges, no checks") << "1" << QStringList{"-3", "0", "5000"} << false
-            << none << QStringList(5000, "-3--4").join("\r\n") + "|1";
-        QTest::newRow("sequence, no count: an empty list") << "0" << QStringList{"1", "1", ""}
-            << false << none << "|1";
-        QTest::newRow("random, more than a million; the start checked by g") << "2g"
-            << QStringList{"-1", "1", "2e6"} << false << QStringList{many, many, start} << "avant|0";
-        QTest::newRow("ranges past the largest number") << "1" << QStringList{"-1e308", "-1e308", "2"}
-            << false << QStringList{info + "Valeurs trop grandes : le générateur ne peut pas "
-                                           "écrire tous les nombres de la liste."} << "avant|1";
+        using L = QStringList;
+        QTest::newRow("1000 without a question") << "g" << L{"1", "1", "1000"} << false << L{} << lines(1, 1000) + "|1";
+        QTest::newRow("1001, OK") << "g" << L{"1", "1", " 1001 "} << false << L{asked(" 1001 ")} << lines(1, 1001) + "|1";
+        QTest::newRow("1001, Cancel") << "g" << L{"1", "1", "1001"} << true << L{asked("1001")} << "avant|1";
+        QTest::newRow("Cancel, start 0 and step 0: two boxes") << "g" << L{"0", "0", "2000"} << true << L{asked("2000"), step} << "avant|1";
+        QTest::newRow("start -1, count empty") << "g" << L{"-1", "1", ""} << false << L{start, count} << "avant|1";
+        QTest::newRow("more than a million: refused, no question") << "g" << L{"1", "1", "1000001"} << false << L{many} << "avant|1";
+        QTest::newRow("ranges, no checks") << "1" << L{"-3", "0", "5000"} << false << L{} << L(5000, "-3--4").join("\r\n") + "|1";
+        QTest::newRow("sequence, no count: an empty list") << "0" << L{"1", "1", ""} << false << L{} << "|1";
+        QTest::newRow("random, more than a million; the start checked by g") << "2g" << L{"-1", "1", "2e6"} << false << L{many, many, start} << "avant|0";
+        QTest::newRow("ranges past the largest number") << "1" << L{"-1e308", "-1e308", "2"} << false << L{large} << "avant|1";
         // clang-format on
     }
     void generator() {
@@ -252,28 +243,21 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::addColumn<QString>("box"); // <x>: the first dropped path
         const QByteArray list("\r\nR\xE9union\nNo\xEBl\r\n");
-        const QString preset =
-                          "Presets [warning, OK]\nImpossible de charger le preset « liste.txt » "
-                          ":\r\n",
-                      notPlain = "Editeur [warning, OK]\nImpossible de charger le fichier « <x> » "
-                                 ":\r\nce n'est pas un fichier ordinaire.";
+        using L = QStringList;
         // clang-format off
-        QTest::newRow("preset") << QStringList{} << list << "Réunion\r\nNoël" << "";
-        QTest::newRow("dropped") << QStringList{"program/presets/liste.txt"} << list
-                                 << "Réunion\r\nNoël" << "";
-        QTest::newRow("preset, a NUL past the first 64 KiB") << QStringList{}
-            << QByteArray(1 << 16, 'a') + '\0' << "avant" << preset;
-        QTest::newRow("preset, deleted once listed") << QStringList{} << QByteArray() << "avant" << preset;
-        QTest::newRow("two files") << QStringList{"work/a.txt", "work/a.txt"} << list << "avant"
-            << "Editeur [warning, OK]\nUn seul fichier à la fois peut être déposé dans l'éditeur : "
-               "2 éléments ont été déposés.";
-        QTest::newRow("a link") << QStringList{"https://exemple.org/liste.txt"} << list << "avant"
-            << "Editeur [warning, OK]\nSeul un fichier de cet ordinateur peut être chargé dans "
-               "l'éditeur ; « https://exemple.org/liste.txt » n'en est pas un.";
-        QTest::newRow("a folder") << QStringList{"work/b"} << list << "avant" << notPlain;
-        QTest::newRow("a named pipe") << QStringList{"work/tube.txt"} << list << "avant" << notPlain;
-        QTest::newRow("text") << QStringList{"text:Projet\nArchives"} << list
-                              << "avantProjet\r\nArchives" << "";
+        const QString preset = "Presets [warning, OK]\nImpossible de charger le preset « liste.txt » :\r\n",
+            notPlain = "Editeur [warning, OK]\nImpossible de charger le fichier « <x> » :\r\nce n'est pas un fichier ordinaire.";
+        QTest::newRow("preset") << L{} << list << "Réunion\r\nNoël" << "";
+        QTest::newRow("dropped") << L{"program/presets/liste.txt"} << list << "Réunion\r\nNoël" << "";
+        QTest::newRow("preset, a NUL past the first 64 KiB") << L{} << QByteArray(1 << 16, 'a') + '\0' << "avant" << preset;
+        QTest::newRow("preset, deleted once listed") << L{} << QByteArray() << "avant" << preset;
+        QTest::newRow("two files") << L{"work/a.txt", "work/a.txt"} << list << "avant"
+            << "Editeur [warning, OK]\nUn seul fichier à la fois peut être déposé dans l'éditeur : 2 éléments ont été déposés.";
+        QTest::newRow("a link") << L{"https://exemple.org/liste.txt"} << list << "avant"
+            << "Editeur [warning, OK]\nSeul un fichier de cet ordinateur peut être chargé dans l'éditeur ; « https://exemple.org/liste.txt » n'en est pas un.";
+        QTest::newRow("a folder") << L{"work/b"} << list << "avant" << notPlain;
+        QTest::newRow("a named pipe") << L{"work/tube.txt"} << list << "avant" << notPlain;
+        QTest::newRow("text") << L{"text:Projet\nArchives"} << list << "avantProjet\r\nArchives" << "";
         // clang-format on
     }
     void load() {
@@ -298,7 +282,7 @@ private slots:
         else if (dropped[0].startsWith("text:"))
             drop(*w, {}, dropped[0].mid(5));
         else
-            QCOMPARE(drop(*w, urls), Qt::CopyAction);
+            QCOMPARE(drop(*w, urls, {}), Qt::CopyAction);
         QCOMPARE(w->Text1->text(), editor);
         box.replace("<x>", h->path(dropped.value(0)));
         const QString seen = h->messages->boxes.join("\n\n");
@@ -337,19 +321,6 @@ private slots:
         h->program->user.clear();
         QCOMPARE(Form1(h->services()).File1->count(), 1);
         QVERIFY(h->messages->boxes.isEmpty());
-    }
-
-    // Names typed with keys reach the preview, not the lines of the last one.
-    void typedThenPreviewed() {
-        w->Command2->click();
-        QCOMPARE(w->rtb1->toPlainText(), QStringLiteral("avant"));
-        w->Text1->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->Text1, " x");
-        QTest::keyClick(w->Text1, Qt::Key_Return);
-        QTest::keyClicks(w->Text1, "Noel");
-        w->Command2->click();
-        QCOMPARE(w->rtb1->toPlainText() + "|" + w->SB1->panelText(3),
-                 QStringLiteral("avant x\nNoel|Total : 2"));
     }
 
     // The pages follow the tab, each keeping its state; the zoom's sizes stay.
