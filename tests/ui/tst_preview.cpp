@@ -108,17 +108,13 @@ private slots:
         const QStringList names{"a", "b", "a", "notes", "b"};
         const QString state = names.join("\n") + "|Total : 5";
         QCOMPARE(w.rtb1->toPlainText() + "|" + w.SB1->panelText(3), state);
+        // clang-format off
         QStringList shown{
-            "DOUBLONS EDITEURS DETECTES [warning, OK]\nATTENTION ! Les lignes suivantes "
-            "sont en double dans l'Editeur, renommez-les ou supprimez-les :\r\n-    "
-            "\r\n- a",
-            "DOUBLONS DOSSIERS DETECTES [warning, OK]\nATTENTION ! Les dossiers suivants "
-            "existent déjà, renommez-les ou supprimez-les dans l'Editeur :\r\n- a > "
-            "a\r\n- a > a",
-            "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\nATTENTION ! Les dossiers "
-            "suivants ne pourront pas être créés, renommez-les ou supprimez-les dans "
-            "l'Editeur :\r\n- notes > notes (un fichier porte déjà ce nom)\r\n- b  > "
-            "b (même dossier que la ligne « b »)"};
+            "DOUBLONS EDITEURS DETECTES [warning, OK]\nATTENTION ! Les lignes suivantes sont en double dans l'Editeur, renommez-les ou supprimez-les :\r\n-    \r\n- a",
+            "DOUBLONS DOSSIERS DETECTES [warning, OK]\nATTENTION ! Les dossiers suivants existent déjà, renommez-les ou supprimez-les dans l'Editeur :\r\n- a > a\r\n- a > a",
+            "DOSSIERS IMPOSSIBLES A CREER [warning, OK]\nATTENTION ! Les dossiers suivants ne pourront pas être créés, renommez-les ou supprimez-les dans l'Editeur :\r\n"
+            "- notes > notes (un fichier porte déjà ce nom)\r\n- b  > b (même dossier que la ligne « b »)"};
+        // clang-format on
         for (QString& box : shown)
             box += "\n" + state + "|00"; // request used up, create command off
         QCOMPARE(seen, shown);
@@ -134,17 +130,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("made"); // in this order, the prefix typed last
         QTest::addColumn<QString>("box");      // <d>: the destination, <r>: the system's reason
-        QTest::newRow("editor order, blank lines left out")
-            << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
+        // clang-format off
+        QTest::newRow("editor order, blank lines left out") << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
             << QStringList{"neuf_zeta", "neuf_alpha", "neuf_Mu"}
-            << "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n3 dossier(s) créé(s) avec succès "
-               "!";
-        QTest::newRow("stops at a file of that name")
-            << "un\r\ndeux\r\n\r\ntrois\r\nquatre"
+            << "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n3 dossier(s) créé(s) avec succès !";
+        QTest::newRow("stops at a file of that name") << "un\r\ndeux\r\n\r\ntrois\r\nquatre"
             << QStringList{"neuf_un", "neuf_deux", "neuf_trois"}
-            << "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\nATTENTION ! Le dossier de la ligne "
-               "« trois » n'a pas pu être créé :\r\n<d>neuf_trois\r\nRaison : <r>\r\n2 dossier(s) "
-               "créé(s) avant cette ligne ; les lignes suivantes n'ont pas été traitées.";
+            << "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\nATTENTION ! Le dossier de la ligne « trois » n'a pas pu être créé :\r\n"
+               "<d>neuf_trois\r\nRaison : <r>\r\n2 dossier(s) créé(s) avant cette ligne ; les lignes suivantes n'ont pas été traitées.";
+        // clang-format on
     }
     void creates() {
         QFETCH(QString, text);
@@ -309,11 +303,10 @@ private slots:
         QVERIFY2(furthest > 0 && furthest <= 1000, qPrintable(QString::number(furthest)));
         QVERIFY(made > 0 && made < 200);
         QCOMPARE(h.files->asked.size(), made);
-        QCOMPARE(h.messages->boxes,
-                 QStringList{QStringLiteral("CREATION DE DOSSIERS ANNULEE [information, OK]\n"
-                                            "Création annulée : %1 dossier(s) créé(s) ; les "
-                                            "lignes suivantes n'ont pas été traitées.")
-                                 .arg(made)});
+        // clang-format off
+        QCOMPARE(h.messages->boxes, QStringList{QStringLiteral("CREATION DE DOSSIERS ANNULEE [information, OK]\n"
+            "Création annulée : %1 dossier(s) créé(s) ; les lignes suivantes n'ont pas été traitées.").arg(made)});
+        // clang-format on
     }
 };
 
