@@ -10,6 +10,7 @@
 #include <QList>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <functional>
 #include <memory>
@@ -38,6 +39,7 @@ class FakeFileSystem : public RealFileSystem {
 public:
     QStringList looked; // every path passed to entryAt, in order
     QStringList asked;  // every path passed to createFolder, in order
+    int slowness = 0;   // milliseconds each folder takes to make
 
     Entry entryAt(const QString& path) override {
         looked.append(path);
@@ -45,6 +47,7 @@ public:
     }
     std::optional<QString> createFolder(const QString& path) override {
         asked.append(path);
+        QThread::msleep(slowness);
         return RealFileSystem::createFolder(path);
     }
     // Name by name through the two above, so that every path is recorded.

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 using namespace ramulo;
@@ -270,14 +269,8 @@ private slots:
     // A long creation shows its progress, and the user may stop it: the folders made
     // stay, and are counted. The box's delays are lowered; each folder takes 3 ms.
     void createsWithProgress() {
-        struct SlowFiles : FakeFileSystem {
-            std::optional<QString> createFolder(const QString& path) override {
-                QThread::msleep(3);
-                return FakeFileSystem::createFolder(path);
-            }
-        };
         PreviewedWindow h;
-        h.files = std::make_shared<SlowFiles>();
+        h.files->slowness = 3;
         const auto restore = qScopeGuard([saved = asideDelays()] { asideDelays() = saved; });
         asideDelays() = {0, 0};
         const QString destination = h.makeFolder("dest");
