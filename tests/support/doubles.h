@@ -1,6 +1,5 @@
 #pragma once
-// Service doubles for the window's tests: they record what the window asked
-// and answer what the test decided.
+// Service doubles: they record what the window asked and answer what the test decided.
 
 #include "app/form1.h"
 #include "platform/folders.h"
@@ -93,9 +92,8 @@ public:
     QString userPresets() override { return user; }
 };
 
-// A temporary folder tree and doubles over it (the random source is the real
-// one): the process's current folder is <root>/work, the home folder
-// <root>/home, the program lies in <root>/program.
+// A temporary folder tree and doubles over it: the current folder is <root>/work, the
+// home folder <root>/home, the program in <root>/program; the random source is real.
 struct Harness {
     QTemporaryDir root;
     std::shared_ptr<FakeMessages> messages = std::make_shared<FakeMessages>();
@@ -120,18 +118,15 @@ struct Harness {
     }
 };
 
-// The system's own words for why a folder cannot be made or opened, as the
-// window shows them: something of that name exists, the path leads nowhere,
-// or through a file.
+// The system's own words for why a folder cannot be made or opened.
 enum class Why { Exists, NotFound, NotFolder };
 QString systemReason(Why why);
 
 // Makes a named pipe at the path; false where a folder cannot hold one (Windows).
 bool makePipe(const QString& path);
 
-// The window over a harness, as a user starts on a list: the destination
-// opened, the names put in the editor, the preview button pressed. Set up the
-// harness first; open() makes the window.
+// The window as a user starts on a list: destination opened, names typed, preview
+// pressed. Set the harness up first; open() makes the window.
 struct PreviewedWindow : Harness {
     std::optional<Form1> w;
     Form1& open(const QString& destination, const QString& names, int livePreview = 1) {

@@ -1,5 +1,4 @@
-// The preview, the destination and the create command through the real
-// window: with the service doubles, and with the real file system.
+// The preview, the destination and the create command, with the doubles and the real files.
 
 #include "app/form1.h"
 #include "platform/aside.h"
@@ -34,9 +33,8 @@ QStringList subFolders(const QString& folder) {
 class TstPreview : public QObject {
     Q_OBJECT
 private slots:
-    // A drive picked opens its current folder, previewed. A destination deleted since
-    // it was opened gives way, before a preview or a creation, to the nearest folder
-    // above it, not previewed. What cannot be opened is said, with the reason.
+    // A drive picked opens its current folder, previewed. A destination deleted gives way,
+    // before a preview or a creation, to the nearest folder above it; the box says why.
     void destination_data() {
         QTest::addColumn<QString>("gesture"); // drive d picked, or a command once <p> is deleted
         QTest::addColumn<QString>("path");    // drive d's current folder, or the folder deleted
@@ -89,9 +87,8 @@ private slots:
         QVERIFY(h.files->asked.isEmpty());
     }
 
-    // Every box, in order, once the pane and its count are on screen; each leaves
-    // the create command off. Lines of spaces are reported, not counted; a duplicate
-    // is not listed again. One lookup per name: the destination, a separator, the name.
+    // Every box in order, once the pane and its count show; the create command stays off.
+    // Lines of spaces are reported, not counted. One lookup per name.
     void reports() {
         PreviewedWindow h;
         const QString destination = h.makeFolder("dest");
@@ -122,9 +119,8 @@ private slots:
         QCOMPARE(h.files->looked.join('|'), prefix + names.join('|' + prefix));
     }
 
-    // One folder per non-empty name, in the editor's order, named with the settings
-    // of the click (a prefix typed after the clean preview); a name that cannot be
-    // created stops the run. The folder list then shows what was made.
+    // One folder per non-empty name, in order, with the settings of the click (a prefix
+    // typed after the preview); a failure stops the run. The folder list shows what was made.
     void creates_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("made"); // in this order, the prefix typed last
@@ -173,8 +169,7 @@ private slots:
         QCOMPARE(rows, made);
     }
 
-    // The shipped file system under the window: enough names for one read of the
-    // folder, or for threads, then the folders made through the open destination.
+    // The shipped file system: enough names for one read of the folder and for threads.
     void realFiles_data() {
         QTest::addColumn<bool>("tree");
         QTest::addColumn<QString>("text");
@@ -266,8 +261,7 @@ private slots:
         QCOMPARE(key('w'), (QStringList{"2", existing}));
     }
 
-    // A long creation shows its progress, and the user may stop it: the folders made
-    // stay, and are counted. The box's delays are lowered; each folder takes 3 ms.
+    // A long creation shows its progress and may be stopped: the folders made stay, counted.
     void createsWithProgress() {
         PreviewedWindow h;
         h.files->slowness = 3;

@@ -1,5 +1,4 @@
-// The window as a whole, with the service doubles: start-up, quitting, layout,
-// keyboard, screen readers and the About box.
+// The window as a whole: start-up, command line, quitting, keyboard, screen readers, About.
 
 #include "about/frmabout.h"
 #include "app/form1.h"
@@ -39,11 +38,9 @@ class TstWindow : public QObject {
     }
 
 private slots:
-    // Started in <root>/d/projets; the system drive's current folder is the
-    // destination. A current folder that cannot be opened gives way to the home
-    // folder. A folder given on the command line is the destination, even off
-    // the system drive; one that cannot be opened gives the usual start, and a
-    // box says so once the window shows.
+    // Started in <root>/d/projets, the destination is the system drive's current folder, or
+    // home if that cannot be opened, or the folder given on the command line if it can be:
+    // if not, a box says so once the window shows.
     void startValues_data() {
         QTest::addColumn<QStringList>("row"); // system drive, destination, given, how
         QTest::addColumn<int>("previews");
@@ -96,17 +93,16 @@ private slots:
                         h.messages->boxes.isEmpty()}),
                  QList({false, false, true, false, false, true, false, false, true, false, true}));
         w.show();
-        const QString refused = "Répertoire de destination [warning, OK]\nImpossible d'ouvrir le "
-                                "dossier " +
-                                h.path(given) + " :\r\n" + systemReason(Why::NotFound) +
-                                "\r\nDestination : " + h.path(folder);
+        const QString refused =
+            "Répertoire de destination [warning, OK]\nImpossible d'ouvrir le dossier " +
+            h.path(given) + " :\r\n" + systemReason(Why::NotFound) +
+            "\r\nDestination : " + h.path(folder);
         QTRY_COMPARE(h.messages->boxes,
                      given.isEmpty() || given == folder ? QStringList() : QStringList(refused));
     }
 
-    // The program itself, with no display at all: help and version answer on
-    // standard output, a wrong command line on standard error with code 2, and
-    // a window without a display is refused with code 1 rather than aborted.
+    // With no display: help and version on standard output, a wrong command line on standard
+    // error with code 2, a window refused with code 1 rather than aborted.
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("said"); // exit code (-1: the window is up), the
@@ -154,8 +150,7 @@ private slots:
         QCOMPARE(QString::number(program.exitCode()), said[0]);
     }
 
-    // The quit button, then the close box, end the program at once, without a
-    // question even with names in the editor.
+    // The quit button, then the close box, end the program at once, names in the editor or not.
     void quitting() {
         Harness h;
         Form1 w(h.services());
@@ -169,8 +164,8 @@ private slots:
         }
     }
 
-    // The focus chain follows the design; on each page, Tab goes round it past
-    // the disabled controls, the hidden page and the option buttons not selected.
+    // The focus chain as designed; Tab skips disabled controls, the hidden page and the
+    // option buttons not selected.
     void keyboardAndScreenReaders() {
         showWindow();
         QStringList chain{"Command1"};
@@ -194,10 +189,9 @@ private slots:
             QCOMPARE(walked, ring.mid(1) << ring.first());
         }
 
-        // Each control that takes focus, and the status bar, has a short name of
-        // its own and its tooltip as description; the generator's fields are named
-        // by their captions; the window and the status bar have their roles, and
-        // the bar's panels can be read.
+        // Each control that takes focus, and the status bar, has a short name of its own and
+        // its tooltip as description; the generator's fields are named by their captions; the
+        // window and the bar have their roles, and the bar's panels can be read.
         QStringList names;
         for (const QString& control : kTabOrder + QStringList{"SB1"}) {
             auto* c = m_w->findChild<QWidget*>(control);
@@ -231,8 +225,7 @@ private slots:
         QCOMPARE(panels, QStringList({"Destination :", m_w->SB1->panelText(2), "Total : 0"}));
     }
 
-    // Each opening makes a new box, with the build's version and the focus on
-    // OK; Enter, then Escape, close and discard it.
+    // Each opening makes a new box, the focus on OK; Enter, then Escape, close and discard it.
     void aboutBox() {
         showWindow();
         for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Escape}) {
