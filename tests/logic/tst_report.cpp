@@ -84,8 +84,7 @@ private slots:
         const NameRules ext4;
         const NameChain flat;
         // clang-format off
-        // The same folder from different raw lines, as the file system compares
-        // names; an accent composed or not is the same name everywhere.
+        // The same folder from different lines, as the file system compares names; an accent composed or not is one name.
         const QStringList same = split("Dossier|dossier |Dossier |DOSSIER|a|a|Caf\u00e9|Cafe\u0301");
         const QString cafe = "- Cafe\u0301 > Cafe\u0301 (même dossier que la ligne « Caf\u00e9 »)";
         const auto dossier = [](const char* line) {
@@ -96,9 +95,8 @@ private slots:
         row("same folder, case ignored", flat, windowsRules, same, "*", "- a", "",
             {dossier("dossier "), dossier("Dossier "), dossier("DOSSIER"), cafe});
 
-        // Characters, lengths and what already holds the name. Names are counted
-        // in bytes of UTF-8 (U+0080 takes 2, U+0800 3, a pair 4), or in UTF-16 units.
-        // A name of 120 characters, a pair among them, is shown whole.
+        // Characters, lengths and what holds the name. Lengths count bytes of UTF-8 (U+0080 takes 2, U+0800 3, a pair 4)
+        // or UTF-16 units. A name of 120 characters, a pair among them, is shown whole.
         const QString u800(86, QChar(0x800)), pairs = QString("😀").repeated(64), nul = QString(118, u'x') + QChar(0) + "😀",
             half = QString("z") + QChar(0xd800), refused = "caractère refusé par le système de fichiers : U+",
             reserved = "nom réservé par le système", long256 = "nom trop long : 256 octets, 255 au plus";
@@ -121,14 +119,12 @@ private slots:
         row("Windows, path too long", flat, shortPaths, {QString(99, u'd'), QString(100, u'e')}, "*", "", "",
             {no(QString(100, u'e'), "chemin trop long : 101 caractères, 100 au plus")});
 
-        // A line as a path of folders: "/", "\" and TABs part the levels; leading TABs
-        // follow the line above, as in an outline.
+        // A line as a path of folders: "/", "\" and TABs part the levels; leading TABs follow the line above, as in an outline.
         row("a path a line", tree(), ext4, split("Client A/2025/Factures|Client B\\Devis| xyz // ok |/etc/x|\t\t|a:b*/c?"),
             "Client A/2025/Factures|Client B/Devis|xyz/ok|etc/x|ab/c", "", "", {});
         row("an outline; one raw line under two parents", tree(), ext4, split("Client A|\t2025|\t\tFactures||\tDevis|Client B|\tDevis"),
             "Client A|Client A/2025|Client A/2025/Factures|Client A/Devis|Client B|Client B/Devis", "", "", {});
-        // A folder that an earlier line made on its way is no fault (the window's
-        // test has the folders already there).
+        // A folder an earlier line made on its way is no fault (the window's test has folders already there).
         row("the same line giving the same path", tree(), ext4, split("A|\tx|\tx|B|\tx|B/x|X/Y|X"), "A|A/x|A/x|B|B/x|B/x|X/Y|X",
             "- \tx", "", {"- B/x > B/x (même dossier que la ligne « \tx »)"});
         const QString tooLong = QString(256, u'l') + "/g";

@@ -162,9 +162,8 @@ private slots:
         QCOMPARE(w->rtb1->toPlainText(), QStringLiteral("LE_MON_DOSSIER_-"));
     }
 
-    // "Générer" (g) runs every check, each with its box, in order; any refusal keeps
-    // the editor. An option button (its index) generates without checks or question:
-    // only more than a million names, or a number too large to write, is refused.
+    // "Générer" (g) runs every check, each with its box, in order; a refusal keeps the editor.
+    // An option button (its index) refuses only more than a million names or too large numbers.
     void generator_data() {
         QTest::addColumn<QString>("gestures");
         QTest::addColumn<QStringList>("fields"); // start, step, count
@@ -234,9 +233,8 @@ private slots:
         QVERIFY(w->Label4->isEnabled() && w->Label6->isEnabled());
     }
 
-    // A preset picked (nothing dropped) or one plain file dropped replaces the
-    // editor's text; anything else leaves it, with a box that says why (one that
-    // ends in a line break: then the system's reason). Dropped text goes in as text.
+    // A preset picked or one plain file dropped replaces the text; else a box says why (the
+    // system's reason after a final line break). Dropped text goes in as text.
     void load_data() {
         QTest::addColumn<QStringList>("dropped"); // in the harness's tree, URLs, or "text:…"
         QTest::addColumn<QByteArray>("bytes");    // program/presets/liste.txt; none: deleted
@@ -291,9 +289,8 @@ private slots:
                  qPrintable(seen));
     }
 
-    // An installed program lists the user's presets with its own, the user's taking
-    // the place of its own of the same name; "Recharger" reads both again. A portable
-    // copy lists only its own. The user's folder is never made.
+    // An installed copy lists the user's presets with its own, the user's first for a same
+    // name; "Recharger" reads both again. A portable copy lists its own. Nothing is made.
     void ownPresets() {
         h->program->user = h->path("data/ramulo/presets");
         h->program->folder = h->path("usr/lib/ramulo");
