@@ -3,14 +3,12 @@
 
 #include "editor/line_paths.h"
 #include "editor/namelist.h"
-#include "editor/transform.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace ramulo;
 
-// A raw line and the chain's settings for it.
 struct Line {
     QString raw;
     AddsSettings adds;
@@ -38,13 +36,12 @@ private slots:
             return AddsSettings{.prefixOn = affixes, .suffixOn = affixes,
                                 .forbiddenMode = ForbiddenMode(forbidden), .separatorMode = SwapMode(swap)};
         };
-        const AddsSettings none;
         const QString all = u"a/b:c*d?e<f>g\\h\"i|j"_s, phrase = u"mon DOSSIER été"_s;
         const QChar low(0xDC00), high(0xD800);
         // Trimming removes spaces only; prefix and suffix go to non-empty lines only.
-        row("tabs and nbsp stay", {u"\tA\u00A0"_s, none, 0}, u"\tA\u00A0"_s);
+        row("tabs and nbsp stay", {u"\tA\u00A0"_s, {}, 0}, u"\tA\u00A0"_s);
         row("empty, everything on", {{}, modes(2, 0, true), 4}, {});
-        row("blank", {u"   "_s, none, 0}, {});
+        row("blank", {u"   "_s, {}, 0}, {});
         row("blank, both on", {u"   "_s, modes(0, 0, true), 0}, u"pre_   _suff"_s);
         // Forbidden characters, every one of them, in each mode.
         row("removed", {all, modes(0, 0), 0}, u"abcdefghij"_s);
@@ -61,20 +58,20 @@ private slots:
         row("forbidden in prefix", {u"B"_s, {.prefixOn = true, .prefix = u"x:y-"_s}, 0}, u"xy-B"_s);
         row("prefix ending in space", {u"A"_s, {.prefixOn = true, .prefix = u"Dossier "_s}, 0}, u"Dossier A"_s);
         // Letter case, character by character.
-        row("lower", {phrase, none, 1}, u"mon dossier été"_s);
-        row("sentence", {phrase, none, 2}, u"Mon dossier été"_s);
-        row("proper", {phrase, none, 3}, u"Mon Dossier Été"_s);
-        row("upper", {phrase, none, 4}, u"MON DOSSIER ÉTÉ"_s);
-        row("unknown case", {u"MiXeD"_s, none, 5}, u"MiXeD"_s);
-        row("sentence, digit first", {u"01 DOSSIER"_s, none, 2}, u"01 dossier"_s);
-        row("proper, blank separators only", {u"jean-pierre_DUPONT l'ami"_s, none, 3}, u"Jean-pierre_dupont L'ami"_s);
-        row("proper, control separators", {u"a\tb\nc\vd\fe\rf\0g"_s, none, 3}, u"A\tB\nC\vD\fE\rF\0G"_s);
-        row("proper, nbsp is no separator", {u"a\u00A0b"_s, none, 3}, u"A\u00A0b"_s);
-        row("sharp s keeps its length", {u"straße"_s, none, 4}, u"STRAßE"_s);
-        row("outside the BMP", {u"\U00010428 \U00010428"_s, none, 3}, u"\U00010400 \U00010400"_s);
+        row("lower", {phrase, {}, 1}, u"mon dossier été"_s);
+        row("sentence", {phrase, {}, 2}, u"Mon dossier été"_s);
+        row("proper", {phrase, {}, 3}, u"Mon Dossier Été"_s);
+        row("upper", {phrase, {}, 4}, u"MON DOSSIER ÉTÉ"_s);
+        row("unknown case", {u"MiXeD"_s, {}, 5}, u"MiXeD"_s);
+        row("sentence, digit first", {u"01 DOSSIER"_s, {}, 2}, u"01 dossier"_s);
+        row("proper, blank separators only", {u"jean-pierre_DUPONT l'ami"_s, {}, 3}, u"Jean-pierre_dupont L'ami"_s);
+        row("proper, control separators", {u"a\tb\nc\vd\fe\rf\0g"_s, {}, 3}, u"A\tB\nC\vD\fE\rF\0G"_s);
+        row("proper, nbsp is no separator", {u"a\u00A0b"_s, {}, 3}, u"A\u00A0b"_s);
+        row("sharp s keeps its length", {u"straße"_s, {}, 4}, u"STRAßE"_s);
+        row("outside the BMP", {u"\U00010428 \U00010428"_s, {}, 3}, u"\U00010400 \U00010400"_s);
         // U+10000 narrowed to 16 bits would read as NUL, a separator.
-        row("U+10000 is no separator", {u"\U00010000ab"_s, none, 3}, u"\U00010000ab"_s);
-        row("half pairs stay, letters beside them cased", {u"a"_s + low + u"b"_s + high, none, 4},
+        row("U+10000 is no separator", {u"\U00010000ab"_s, {}, 3}, u"\U00010000ab"_s);
+        row("half pairs stay, letters beside them cased", {u"a"_s + low + u"b"_s + high, {}, 4},
             u"A"_s + low + u"B"_s + high);
         // Modes 1 to 6: space > _, space > -, _ > space, _ > -, - > space, - > _; 7 is unknown.
         const QStringList swapped{u"a_b-c_d"_s, u"a-b-c_d"_s, u"a b-c d"_s, u"a b-c-d"_s,
@@ -89,9 +86,8 @@ private slots:
         QCOMPARE(applyCase(applyAdds(line.raw, line.adds), CaseMode(line.caseMode)), expected);
     }
 
-    // In a tree, a line with no separator and no leading TAB is named as the first entry names
-    // it: the same steps run on its one level. Its outer spaces are layout there, trimmed before
-    // the swap: no row swaps them.
+    // In a tree, a line with no separator and no leading TAB is named as the first entry names it;
+    // its outer spaces are layout there, trimmed before the swap: no row swaps them.
     void oneLevelTree_data() {
         QTest::addColumn<Line>("line");
         // clang-format off
