@@ -1,6 +1,6 @@
 #pragma once
-// The harnesses' check of a property: it aborts with the failed condition, so
-// that libFuzzer keeps the input and the replay fails.
+// The harnesses' check of a property, in every build (not assert(), gone with NDEBUG): it aborts
+// with the failed condition, so that libFuzzer keeps the input and the replay fails.
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,5 +10,4 @@
     std::abort();
 }
 
-// Not assert(): a release or NDEBUG build must still check.
 #define FUZZ_CHECK(condition) ((condition) ? void(0) : fuzzFail(#condition, __FILE__, __LINE__))

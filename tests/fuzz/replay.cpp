@@ -1,8 +1,6 @@
-// Runs a harness over saved inputs, without the fuzzing engine: every file
-// of the folders (and every file) named on the command line, in name order.
-// Fails when a property fails (the harness aborts), when an input cannot be
-// read, or when there is no input at all, so that a missing corpus cannot
-// pass for a checked one.
+// Runs a harness without the fuzzing engine over the files named on the command line and the files
+// of the folders named there, in name order. Fails when a property fails (the harness aborts), when
+// an input cannot be read, or when there is none, so that a missing corpus cannot pass.
 
 #include <QDir>
 #include <QFile>

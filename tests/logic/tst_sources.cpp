@@ -9,6 +9,8 @@
 
 using namespace ramulo;
 
+Q_DECLARE_METATYPE(GeneratorInputs)
+
 class TstSources : public QObject {
     Q_OBJECT
 private slots:
@@ -38,67 +40,62 @@ private slots:
     }
 
     void list_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QList<double>>("inputs"); // start, step, count, digits
-        QTest::addColumn<QString>("lines");        // joined by "|"; "-" for no list
-        const int seq = int(GeneratorMode::Sequence), itv = int(GeneratorMode::Interval),
-                  rnd = int(GeneratorMode::Random);
-        const auto row = [](const char* name, int mode, const QList<double>& inputs,
-                            const char* lines) {
-            QTest::newRow(name) << mode << inputs << QString(lines);
+        QTest::addColumn<GeneratorInputs>("inputs"); // mode, start, step, count, digits
+        QTest::addColumn<QString>("lines");          // joined by "|"; "-" for no list
+        const auto row = [](const char* name, const GeneratorInputs& inputs, const char* lines) {
+            QTest::newRow(name) << inputs << QString(lines);
         };
-        row("step 5, three digits", seq, {0, 5, 4, 3}, "000|005|010|015");
-        row("longer than the digits", seq, {98, 1, 4, 2}, "98|99|100|101");
-        row("fractional count", seq, {1, 1, 2.5, 1}, "1|2");
-        row("count below 1", seq, {1, 1, 0.9, 2}, "");
-        row("negative count", seq, {1, 1, -2, 2}, "");
-        row("fractional values", seq, {0.5, 0.1, 3, 1}, "0.5|0.6|0.7");
-        row("negative, padded as text", seq, {-5, 1, 2, 3}, "0-5|0-4");
-        row("15 digits plain, 10^15 not", seq, {999999999999999, 1, 2, 2}, "999999999999999|1e+15");
-        row("15 significant digits", seq, {123456789012345.6, 1, 1, 2}, "123456789012346");
-        row("ranges", itv, {1, 50, 3, 2}, "01-50|51-100|101-150");
-        row("ranges, 20 digits", itv, {9, 1, 1, 20}, "00000000000000000009-00000000000000000009");
-        row("largest values written", seq, {8e307, 8e307, 2, 1}, "8e+307|1.6e+308");
-        row("a sum too large", seq, {8e307, 8e307, 3, 1}, "-");
-        row("a range's end too large", itv, {DBL_MAX, 1e308, 1, 1}, "-");
-        row("random: one draw a name, r times 10^digits", rnd, {-1, 0, 4, 2}, "00|99|50|07");
-        row("random: the largest draw is 15 nines", rnd, {0, 0, 2, 15},
-            "000000000000000|999999999999999");
+        using enum GeneratorMode;
+        // clang-format off
+        row("step 5, three digits", {Sequence, 0, 5, 4, 3}, "000|005|010|015");
+        row("longer than the digits", {Sequence, 98, 1, 4, 2}, "98|99|100|101");
+        row("fractional count", {Sequence, 1, 1, 2.5, 1}, "1|2");
+        row("count below 1", {Sequence, 1, 1, 0.9, 2}, "");
+        row("negative count", {Sequence, 1, 1, -2, 2}, "");
+        row("fractional values", {Sequence, 0.5, 0.1, 3, 1}, "0.5|0.6|0.7");
+        row("negative, padded as text", {Sequence, -5, 1, 2, 3}, "0-5|0-4");
+        row("15 digits plain, 10^15 not", {Sequence, 999999999999999, 1, 2, 2}, "999999999999999|1e+15");
+        row("15 significant digits", {Sequence, 123456789012345.6, 1, 1, 2}, "123456789012346");
+        row("ranges", {Interval, 1, 50, 3, 2}, "01-50|51-100|101-150");
+        row("ranges, 20 digits", {Interval, 9, 1, 1, 20}, "00000000000000000009-00000000000000000009");
+        row("largest values written", {Sequence, 8e307, 8e307, 2, 1}, "8e+307|1.6e+308");
+        row("a sum too large", {Sequence, 8e307, 8e307, 3, 1}, "-");
+        row("a range's end too large", {Interval, DBL_MAX, 1e308, 1, 1}, "-");
+        row("random: one draw a name, r times 10^digits", {Random, -1, 0, 4, 2}, "00|99|50|07");
+        row("random: the largest draw is 15 nines", {Random, 0, 0, 2, 15}, "000000000000000|999999999999999");
+        // clang-format on
     }
     void list() {
-        QFETCH(int, mode);
-        QFETCH(QList<double>, inputs);
+        QFETCH(GeneratorInputs, inputs);
         QFETCH(QString, lines);
         const QList<double> draws{0.0, 1 - 0x1p-53, 0.5, 0.0799}; // [0, 1), as the random source
         qsizetype drawn = 0;
-        const QString text =
-            generateList({GeneratorMode(mode), inputs[0], inputs[1], inputs[2], int(inputs[3])},
-                         [&] { return draws.at(drawn++); })
-                .value_or("-");
-        QCOMPARE(text, lines.isEmpty() ? QString() : lines.split('|').join("\r\n"));
-        QCOMPARE(drawn, mode == int(GeneratorMode::Random) ? lines.count('|') + 1 : 0);
+        const auto text = generateList(inputs, [&] { return draws.at(drawn++); });
+        QCOMPARE(text.value_or("-"), QString(lines).replace('|', "\r\n"));
+        QCOMPARE(drawn, inputs.mode == GeneratorMode::Random ? lines.count('|') + 1 : 0);
     }
 
-    // A preset file's bytes as the editor's text, or "- " and why there is none
-    // (the saved inputs of fuzz_presets hold more encodings).
+    // A preset file's bytes as the editor's text, or "- " and why there is none (the saved
+    // inputs of fuzz_presets hold more encodings).
     void preset_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         const auto row = [](const char* name, const QByteArray& bytes, const QString& text) {
             QTest::newRow(name) << bytes << text;
         };
+        // clang-format off
         row("inner empty line kept, final break dropped", "A\r\n\r\nB\r\n", "A\r\n\r\nB");
         row("final empty line kept", "A\r\n\r\n", "A\r\n");
         row("CR LF, LF and CR alone", "\r\n\r\na\rb\nc\r\n\n\rd\r", "a\r\nb\r\nc\r\n\r\n\r\nd");
         row("Windows-1252", "R\xE9union \x80\r\n\x9C", "Réunion €\r\nœ");
-        // A file that ends in the middle of a UTF-8 sequence is no UTF-8: its
-        // last letter is Windows-1252, not lost.
+        // A file cut in the middle of a UTF-8 sequence is no UTF-8: its last letter is Windows-1252.
         row("cut short: Windows-1252", "Caf\xE9", "Café");
         row("a NUL is no text", QByteArray("a\0b\r\n", 5), "- ce n'est pas un fichier texte.");
         row("UTF-16, an odd byte last", QByteArray::fromHex("fffe 6100 62"),
             "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.");
         row("UTF-16 little-endian, a pair last (DCD8 swapped is high)",
             QByteArray::fromHex("fffe 3dd8 d8dc"), QString::fromUtf16(u"\U0001F4D8"));
+        // clang-format on
     }
     void preset() {
         QFETCH(QByteArray, bytes);
