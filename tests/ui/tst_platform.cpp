@@ -1,21 +1,12 @@
-// The platform layer on the real system: the event rules every control of
-// the window follows, and the real services.
+// The platform layer on the real system: the controls' event rules and the real services.
 
 #include "platform/aside.h"
-#include "platform/controls.h"
-#include "platform/editor_box.h"
-#include "platform/folder_lists.h"
-#include "platform/folders.h"
-#include "platform/message_boxes.h"
 #include "platform/paths.h"
-#include "platform/real_services.h"
 #include "support/doubles.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
