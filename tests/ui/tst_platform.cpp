@@ -31,44 +31,37 @@ Q_DECLARE_METATYPE(BoxRow)
 class TstPlatform : public QObject {
     Q_OBJECT
 private slots:
-    // A user's pick in a list clicks once, the entry already shown too. A check
-    // box clicks after each change of value; the user's click never grays it.
-    // The option buttons of a parent form one group, the one selected still
-    // clicks, and Enter clicks a focused button once, as Space does.
+    // A pick in a list clicks once, the entry already shown too. A check box clicks at each
+    // change of value; the user's click never grays it. The option buttons of a parent form
+    // one group, the one selected still clicks, and Enter clicks once, as Space does.
     void clicks() {
         ComboBox combo;
         combo.setEntries({"a", "b", "c"});
+        combo.setCurrentIndex(1); // from code; the user then picks it again, then another
         QSignalSpy picks(&combo, &ComboBox::Click);
-        combo.setCurrentIndex(1); // from code; the user then picks it again
         for (const int row : {1, 0}) {
-            picks.clear();
             combo.showPopup();
             combo.view()->setCurrentIndex(combo.model()->index(row, 0));
             QTest::keyClick(combo.view(), Qt::Key_Return);
-            QCOMPARE(picks.count(), 1);
+            QCOMPARE(picks.count(), 2 - row); // one click a pick
         }
+        QString clicked; // the check box's value, or the option button's caption
         CheckBox box("x");
-        QList<int> seen;
-        connect(&box, &CheckBox::Click, [&] { seen << box.value(); });
-        for (const int value : {1, 2, 2, 0, 2})
-            box.setValue(value);
-        for (int i = 0; i < 3; ++i)
-            box.click();
-        QCOMPARE(seen, (QList<int>{1, 2, 0, 2, 1, 0, 1}));
+        connect(&box, &CheckBox::Click, [&] { clicked += QString::number(box.value()); });
+        for (const int value : {1, 2, 2, 0, 2, -1, -1, -1}) // -1: the user clicks
+            value < 0 ? box.click() : box.setValue(value);
         QWidget page;
         OptionButton a("a", &page), b("b", &page);
+        for (OptionButton* button : {&a, &b})
+            connect(button, &OptionButton::Click, [&, button] { clicked += button->text(); });
         a.setChecked(true);
-        QSignalSpy clicks(&b, &OptionButton::Click);
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(&b, key);
         QTest::mouseClick(&b, Qt::LeftButton);
-        QCOMPARE(clicks.count(), 4);
         QVERIFY(b.isChecked() && !a.isChecked());
-        // Selected from code, then pressed as a screen reader presses it: it clicks each time.
-        QSignalSpy again(&a, &OptionButton::Click);
-        a.setChecked(true);
+        a.setChecked(true); // from code, then pressed as a screen reader presses it
         a.click();
-        QCOMPARE(again.count(), 2);
+        QCOMPARE(clicked, "1202101abbbbaa");
     }
 
     // The editor's text comes back as it was set, no-break spaces and lone CR or
