@@ -64,13 +64,12 @@ private slots:
         QCOMPARE(clicked, "1202101abbbbaa");
     }
 
-    // The editor's text comes back as it was set, no-break spaces and lone CR or
-    // LF included, and the characters that show them too; only CR LF ends a line.
-    // Setting the same text raises nothing; the revision tells that it changed.
-    // A word too long to wrap at its end wraps anywhere.
+    // The editor gives its text back as set, no-break spaces and lone CR or LF included, and
+    // the characters that show them; only CR LF ends a line. The same text again raises
+    // nothing; the revision tells a change. A word too long to wrap at its end wraps anywhere.
     void editorText() {
-        // The last text is filled in slices of 2^18 characters: the first slice
-        // would end between the two halves of a pair, the last one on half a pair.
+        using enum QTextOption::WrapMode;
+        // Filled by slices of 2^18 characters, the first ending between the halves of a pair.
         const QString pairAtEdge = QString((1 << 18) - 1, u'x') + "😀" + QString(1 << 22, u'x');
         for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
                                                "\r\u240D\n\u2028\r\n\u2028\n\u240D\r",
@@ -84,12 +83,10 @@ private slots:
             QCOMPARE(editor.blockCount(), text.count("\r\n") + 1);
             QCOMPARE(changes.count(), 1);
             QVERIFY(revision > 0 && revision < 100 && editor.revision() == revision);
-            QCOMPARE(editor.wordWrapMode(), text.size() > 1000
-                                                ? QTextOption::WrapAnywhere
-                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
+            QCOMPARE(editor.wordWrapMode(),
+                     text.size() > 1000 ? WrapAnywhere : WrapAtWordBoundaryOrAnywhere);
         }
-        // Typed and pasted characters stay themselves, also beside a lone CR or
-        // LF; Shift+Enter ends the line as Enter does.
+        // Typed and pasted characters stay themselves beside a lone CR; Shift+Enter is Enter.
         EditorBox editor;
         editor.setText("a\r");
         editor.moveCursor(QTextCursor::End); // right after the lone CR
@@ -100,7 +97,7 @@ private slots:
         QCOMPARE(editor.text(), QStringLiteral("a\r\u240D\r\n\u2028c"));
         editor.setText(QString(2001, u'x'));
         editor.paste(); // the long word is still there
-        QCOMPARE(editor.wordWrapMode(), QTextOption::WrapAnywhere);
+        QCOMPARE(editor.wordWrapMode(), WrapAnywhere);
     }
 
     // The folder list shows the chain down to the open folder, then its visible
