@@ -134,18 +134,21 @@ private slots:
                  QStringList({"C:\\", "C:\\ (disque local)", "D:\\", "D:\\", "E:\\"}));
     }
 
-    // What a folder holds, asked path by path, from one read of the folder and
-    // from several threads: the same answers. Folders are made through the open
-    // destination, level by level, never through a link nor outside it.
+    // What a folder holds, asked path by path, from one read of the folder and from threads:
+    // the same answers. Folders are made level by level through the open destination, never
+    // through a link nor outside it. A volume's rules where FUSE hides its file system.
     void fileSystem() {
 #ifdef Q_OS_WIN
         QSKIP("the POSIX file system; tst_windows tests Windows'");
 #else
         QTemporaryDir tmp;
         RealFileSystem fs;
-        for (const QString& folder : {QString("Réunions 2007"), QString("e\u0301")})
-            QVERIFY(QDir(tmp.path()).mkdir(folder));
-        QVERIFY(QFile(tmp.filePath("fichier")).open(QIODevice::WriteOnly));
+        for (const char* folder :
+             {"Réunions 2007/Caf\u00e9", "e\u0301", "profond/Caf\u00e8", "profond/No\u00ebl",
+              "profond/Noe\u0308l", "lettres/alpha", "vide", "2007"})
+            QVERIFY(QDir(tmp.path()).mkpath(folder));
+        for (const char* file : {"fichier", "profond/note"})
+            QVERIFY(QFile(tmp.filePath(file)).open(QIODevice::WriteOnly));
         for (const auto& [to, link] : {std::pair{"Réunions 2007", "vers dossier"},
                                        {"fichier", "vers fichier"},
                                        {"absent", "lien"}})
@@ -165,111 +168,81 @@ private slots:
         std::vector<Entry> oneByOne;
         while (names.size() < 2100)
             for (const auto& [name, entry] : held) {
+                QVERIFY2(fs.entryAt(joinPath(tmp.path(), name)) == entry, qPrintable(name));
                 names << name;
                 oneByOne.push_back(entry);
             }
-        for (const auto& [name, entry] : held)
-            QVERIFY2(fs.entryAt(joinPath(tmp.path(), name)) == entry, qPrintable(name));
-        const auto listed = fs.entriesByListing(tmp.path(), names);
-        QVERIFY2(listed, "the temporary folder's file system compares names byte for byte");
-        QVERIFY(*listed == oneByOne);
+        QVERIFY2(fs.entriesByListing(tmp.path(), names) == oneByOne, "tmp compares names as bytes");
         QVERIFY(fs.entriesOneByOne(tmp.path(), names) == oneByOne);
         // A name respelt one level down (the window's test has the top level).
-        QVERIFY(QDir(tmp.path()).mkpath("Réunions 2007/Caf\u00e9"));
         QVERIFY(fs.entriesIn(tmp.path(), {"Réunions 2007/Cafe\u0301", "Réunions 2007/Cafe",
                                           "absent/\u00e9", "fichier/Cafe\u0301"}) ==
                 (std::vector{E::RespeltFolder, E::None, E::None, E::None}));
         // Many names of one sub-folder: read once, with the names written otherwise.
-        for (const char* folder : {"profond/Caf\u00e8", "profond/No\u00ebl", "profond/Noe\u0308l"})
-            QVERIFY(QDir(tmp.path()).mkpath(folder));
-        QVERIFY(QFile(tmp.filePath("profond/note")).open(QIODevice::WriteOnly));
-        QStringList deep = {"Cafe\u0300", "Caf\u00e8", "note", "absent", "cafe", "Noe\u0308l"};
-        const std::vector<Entry> inside{E::RespeltFolder, E::Folder, E::File,
-                                        E::None,          E::None,   E::Folder};
+        const QStringList deep{"Cafe\u0300", "Caf\u00e8", "note", "absent", "cafe", "Noe\u0308l"};
+        const std::vector inside{E::RespeltFolder, E::Folder, E::File, E::None, E::None, E::Folder};
         QCOMPARE(fs.entriesIn(tmp.filePath("profond"), deep), inside);
-        while (deep.size() < 70)
-            deep << deep.first();
-        for (QString& name : deep)
-            name.prepend("profond/");
-        const auto many = fs.entriesIn(tmp.path(), deep);
+        QStringList below; // the first name 65 times
+        for (int i = 0; i < 70; ++i)
+            below << "profond/" + deep.value(i, deep.first());
+        const auto many = fs.entriesIn(tmp.path(), below);
         QCOMPARE(std::vector<Entry>(many.begin(), many.begin() + 6), inside);
         QVERIFY(std::count(many.begin(), many.end(), E::RespeltFolder) == 65);
 
         const auto maker = fs.folderMaker(tmp.path());
         qint64 count = 0;
-        QStringList failed;
+        QStringList failed, made;
         for (const QString path : {"arbre/a/b", "arbre/a/c", "arbre/d", "Réunions 2007/e",
                                    "vers dossier/dehors", "fichier/f", "arbre/a"})
             if (maker->make(path.split('/'), count))
                 failed << path;
         QCOMPARE(count, 6);
         QCOMPARE(failed, (QStringList{"vers dossier/dehors", "fichier/f", "arbre/a"}));
-        const auto in = [&](const char* folder) {
-            return QDir(tmp.filePath(folder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        };
-        QCOMPARE(in("arbre") + in("arbre/a") + in("Réunions 2007"),
-                 (QStringList{"a", "d", "b", "c", "Caf\u00e9", "e"}));
+        for (const char* folder : {"arbre", "arbre/a", "Réunions 2007"})
+            made << QDir(tmp.filePath(folder)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(made, (QStringList{"a", "d", "b", "c", "Caf\u00e9", "e"}));
         // A folder that is gone is not listed, and nothing is made in it.
         const QString gone = tmp.filePath("parti");
         QVERIFY(!fs.entriesByListing(gone, names));
         QVERIFY(fs.entriesIn(gone, names) == std::vector<Entry>(names.size(), E::None));
         QVERIFY(fs.folderMaker(gone)->make({"a"}, count).has_value());
         QCOMPARE(fs.nameRules(tmp.path()).ignoresCase, false);
-#endif
-    }
-
-    // A volume's rules where FUSE hides its file system: the type found on the
-    // disk decides; where none is found, the destination itself is asked, once,
-    // whether a name with its case changed finds the same file.
-    void volumes() {
-#ifndef Q_OS_LINUX
-        QSKIP("Linux's volumes");
-#else
+#ifdef Q_OS_LINUX
+        // Under FUSE the disk's type decides; else the destination is asked once if case matters.
         struct Fuse : RealFileSystem {
             QByteArray disk;        // what the disk holds, as udev or libblkid would say
             bool foldsCase = false; // the volume finds a name whatever its case
-            QStringList names;      // what the volume holds, as it spells it
             int asked = 0;
             std::pair<std::uint32_t, QByteArray> volumeType(int) override {
                 return {kFuseMagic, disk};
             }
             std::optional<FileId> identityIn(int folder, const QByteArray& name) override {
-                ++asked;
-                const auto held = std::find_if(names.begin(), names.end(), [&](const QString& n) {
-                    return foldsCase && n.compare(name, Qt::CaseInsensitive) == 0;
-                });
-                return RealFileSystem::identityIn(folder,
-                                                  held == names.end() ? name : held->toUtf8());
+                ++asked; // the names on the disk are in lower case
+                return RealFileSystem::identityIn(folder, foldsCase ? name.toLower() : name);
             }
-        };
-        Fuse fs;
-        QTemporaryDir tmp;
-        for (const char* folder : {"Lettres/Alpha", "Vide", "2007"})
-            QVERIFY(QDir(tmp.path()).mkpath(folder));
-        fs.names = {"Lettres", "Alpha", "Vide", "2007", QFileInfo(tmp.path()).fileName()};
-        // Disk, case folded, folder: UTF-16, Windows names, case ignored. "Vide" is
-        // asked by its own name; "2007" has nothing to ask.
+        } fuse;
+        // Disk, case folded, folder: UTF-16, Windows names, case ignored. "vide" is asked by
+        // its own name; "2007" has nothing to ask.
         using Row = std::tuple<const char*, bool, const char*, QList<int>>;
         for (const auto& [disk, folds, folder, rules] :
-             std::initializer_list<Row>{{"exfat", false, "Lettres", {1, 1, 1}},
-                                        {"vfat", false, "Lettres", {1, 1, 1}},
-                                        {"ntfs", false, "Lettres", {1, 0, 0}},
-                                        {"ntfs", true, "Lettres", {1, 0, 1}},
-                                        {"", true, "Vide", {0, 0, 1}},
+             std::initializer_list<Row>{{"exfat", false, "lettres", {1, 1, 1}},
+                                        {"vfat", false, "lettres", {1, 1, 1}},
+                                        {"ntfs", false, "lettres", {1, 0, 0}},
+                                        {"ntfs", true, "lettres", {1, 0, 1}},
                                         {"", true, "2007", {0, 0, 0}},
-                                        {"", false, "Vide", {0, 0, 0}}}) {
-            fs.disk = disk;
-            fs.foldsCase = folds;
-            const NameRules r = Fuse(fs).nameRules(tmp.filePath(folder)); // nothing kept
+                                        {"", false, "vide", {0, 0, 0}},
+                                        {"", true, "vide", {0, 0, 1}}}) {
+            fuse.disk = disk;
+            fuse.foldsCase = folds;
+            const NameRules r = Fuse(fuse).nameRules(tmp.filePath(folder)); // nothing kept
             QCOMPARE(QList<int>({r.utf16, r.windowsNames, r.ignoresCase}), rules);
         }
-        // The answer is kept for the destination.
-        fs.disk.clear();
-        fs.foldsCase = true;
-        QVERIFY(fs.nameRules(tmp.filePath("Lettres")).ignoresCase);
-        const int asked = fs.asked;
-        fs.foldsCase = false;
-        QVERIFY(fs.nameRules(tmp.filePath("Lettres")).ignoresCase && fs.asked == asked);
+        // The last row's answer is kept for the destination, though its case is no longer folded.
+        QVERIFY(fuse.nameRules(tmp.filePath("lettres")).ignoresCase);
+        const int asked = fuse.asked;
+        fuse.foldsCase = false;
+        QVERIFY(fuse.nameRules(tmp.filePath("lettres")).ignoresCase && fuse.asked == asked);
+#endif
 #endif
     }
 
