@@ -248,16 +248,14 @@ private slots:
 
     void systemServices() {
         // What work aside throws comes back (its box is the creation's test).
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 runAside(nullptr, "", [] { throw std::runtime_error("x"); }));
+        QVERIFY_THROWS_EXCEPTION(int, runAside(nullptr, "", [] { throw 1; }));
         // Draws spread over [0, 1), the same ones at every start of the program.
         RealRandomSource random, again;
         QList<double> draws(1000);
-        std::generate(draws.begin(), draws.end(), [&] { return random.next(); });
-        const auto [low, high] = std::minmax_element(draws.begin(), draws.end());
-        QVERIFY(*low >= 0.0 && *low < 0.01 && *high > 0.99 && *high < 1.0);
-        QVERIFY(
-            std::all_of(draws.begin(), draws.end(), [&](double d) { return d == again.next(); }));
+        std::ranges::generate(draws, [&] { return random.next(); });
+        const auto [low, high] = std::ranges::minmax(draws);
+        QVERIFY(low >= 0.0 && low < 0.01 && high > 0.99 && high < 1.0);
+        QVERIFY(std::ranges::all_of(draws, [&](double d) { return d == again.next(); }));
         RealDrives drives; // the system's drive is ready, a folder that is gone is not
         QVERIFY(drives.list().contains(drives.driveOf(drives.workingFolder())));
         QCOMPARE(drives.notReady(drives.currentFolder(drives.systemDrive())), std::nullopt);
@@ -266,22 +264,21 @@ private slots:
         QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
                  QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
 #ifndef Q_OS_WIN
-        // The user's own presets, in an installed copy alone: under XDG_DATA_HOME
-        // when it is an absolute path, else under ~/.local/share.
+        // The user's presets, in an installed copy alone: under XDG_DATA_HOME if it is absolute.
         const QByteArray kept = qgetenv("XDG_DATA_HOME");
         struct Copy : RealProgramInfo {
             QString folder;
             QString programFolder() override { return folder; }
         } copy;
-        const auto userPresets = [&](const char* folder, const QByteArray& set) {
+        for (const auto& [folder, set, presets] : {
+                 std::array{"/home/moi/ramulo", "/srv", ""}, // a portable copy has none
+                 {"/usr/lib/ramulo", "/srv/données/", "/srv/données/ramulo/presets"},
+                 {"/opt/lib/ramulo", "relatif/share", "~/.local/share/ramulo/presets"},
+             }) {
             qputenv("XDG_DATA_HOME", set);
             copy.folder = folder;
-            return copy.userPresets();
-        };
-        QCOMPARE(userPresets("/usr/lib/ramulo", "/srv/données/"), "/srv/données/ramulo/presets");
-        QCOMPARE(userPresets("/opt/lib/ramulo", "relatif/share"),
-                 QDir::homePath() + "/.local/share/ramulo/presets");
-        QCOMPARE(userPresets("/home/moi/ramulo", "/srv"), ""); // a portable copy
+            QCOMPARE(copy.userPresets(), QString(presets).replace('~', QDir::homePath()));
+        }
         qputenv("XDG_DATA_HOME", kept);
 #endif
     }
