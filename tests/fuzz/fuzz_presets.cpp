@@ -27,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!text) {
         // Refused, and why: not text (a NUL outside UTF-16), or UTF-16 cut short.
         FUZZ_CHECK(!why.isEmpty());
-        FUZZ_CHECK(utf16 ? bytes.size() % 2 != 0 ||
-                               (!units.isEmpty() && units.back().isHighSurrogate())
+        FUZZ_CHECK(utf16 ? bytes.size() % 2 != 0 || (!units.isEmpty() && units.back().isHighSurrogate())
                          : bytes.contains('\0'));
         return 0;
     }
@@ -41,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // the UTF-16 decoder drops a second one, where UTF-8 keeps it (fromUtf8 would not: the "x").
     const QString kept = QString(*text).remove(u'\r').remove(u'\n');
     const QByteArray utf8 = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
-    QString read = utf16 ? units.sliced(units.startsWith(QChar(0xFEFF)) ? 1 : 0)
-                         : QString::fromUtf8("x" + utf8).sliced(1);
+    QString read =
+        utf16 ? units.sliced(units.startsWith(QChar(0xFEFF)) ? 1 : 0) : QString::fromUtf8("x" + utf8).sliced(1);
     read.remove(u'\r').remove(u'\n');
     if (utf16 || bytes.isValidUtf8())
         FUZZ_CHECK(kept == read);

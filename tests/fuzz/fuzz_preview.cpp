@@ -51,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             .prefix = take(affixLengths & 15), // in order: before the suffix
                             .suffixOn = bool(chainByte & 2),
                             .suffix = take(affixLengths >> 4),
-                            .forbiddenMode =
-                                trees ? ForbiddenMode::Tree : ForbiddenMode((chainByte >> 2) & 3),
+                            .forbiddenMode = trees ? ForbiddenMode::Tree : ForbiddenMode((chainByte >> 2) & 3),
                             .separatorMode = SwapMode((chainByte >> 4) & 7)};
     const QStringList lines = splitLines(all.sliced(used));
     const NameChain chain{adds, caseMode};
@@ -92,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // but that its outer spaces are layout: a line of spaces is blank, they go before the swap.
         QString text = raw;
         if (!raw.isEmpty())
-            text = (adds.prefixOn ? adds.prefix : QString()) + raw +
-                   (adds.suffixOn ? adds.suffix : QString());
+            text = (adds.prefixOn ? adds.prefix : QString()) + raw + (adds.suffixOn ? adds.suffix : QString());
         const bool levels = text.contains(u'/') || text.contains(u'\\') || text.contains(u'\t');
         const bool spaces = !raw.isEmpty() && raw.count(u' ') == raw.size();
         text.removeIf(isForbiddenCharacter);

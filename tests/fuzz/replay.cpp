@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
         }
         const QByteArray bytes = file.readAll();
         std::fprintf(stderr, "%s (%lld bytes)\n", qPrintable(path), qlonglong(bytes.size()));
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                               std::size_t(bytes.size()));
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
     }
     std::fprintf(stderr, "%lld inputs replayed\n", qlonglong(files.size()));
     return files.isEmpty() ? 1 : 0;

@@ -14,11 +14,10 @@ using namespace ramulo;
 namespace {
 // What the stand-in destination holds; nothing else is there.
 Entry standIn(const QString& relative) {
-    static const QHash<QString, Entry> held{
-        {"raccourci", Entry::Link},      {"tube", Entry::Other},
-        {"fichier", Entry::File},        {"existe", Entry::Folder},
-        {"lien", Entry::FolderLink},     {"écrit", Entry::RespeltFolder},
-        {"existe/écrit", Entry::Respelt}};
+    static const QHash<QString, Entry> held{{"raccourci", Entry::Link},      {"tube", Entry::Other},
+                                            {"fichier", Entry::File},        {"existe", Entry::Folder},
+                                            {"lien", Entry::FolderLink},     {"écrit", Entry::RespeltFolder},
+                                            {"existe/écrit", Entry::Respelt}};
     return held.value(relative, Entry::None);
 }
 
@@ -30,16 +29,14 @@ PreviewInputs inputs(const NameRules& rules = {}, const NameChain& chain = {},
             [held](const QString& folder, const QStringList& names) {
                 std::vector<Entry> entries;
                 for (const QString& name : names)
-                    entries.push_back(
-                        held(QDir::fromNativeSeparators(joinPath(folder, name).mid(1))));
+                    entries.push_back(held(QDir::fromNativeSeparators(joinPath(folder, name).mid(1))));
                 return entries;
             },
             rules};
 }
 
 NameChain tree(int caseMode = 0, int separatorMode = 0) {
-    return {{.forbiddenMode = ForbiddenMode::Tree, .separatorMode = SwapMode(separatorMode)},
-            CaseMode(caseMode)};
+    return {{.forbiddenMode = ForbiddenMode::Tree, .separatorMode = SwapMode(separatorMode)}, CaseMode(caseMode)};
 }
 
 // A line the third report lists, its name being the line's (as shown).
@@ -51,11 +48,8 @@ QStringList split(const QString& text) {
     return text.isEmpty() ? QStringList() : text.split('|');
 }
 
-constexpr NameRules windowsRules{.longestPath = 300,
-                                 .utf16 = true,
-                                 .halfPairs = true,
-                                 .ignoresCase = true,
-                                 .windowsNames = true};
+constexpr NameRules windowsRules{
+    .longestPath = 300, .utf16 = true, .halfPairs = true, .ignoresCase = true, .windowsNames = true};
 
 struct Row {
     NameChain chain;
@@ -75,11 +69,10 @@ private slots:
     // Rules are Linux's ext4 unless said; paths are written with "/".
     void report_data() {
         QTest::addColumn<Row>("row");
-        const auto row = [](const char* name, const NameChain& chain, const NameRules& rules,
-                            const QStringList& lines, const QString& names, const char* duplicates,
-                            const char* existing, const QStringList& impossible) {
-            QTest::newRow(name) << Row{chain,           rules,     lines, names, split(duplicates),
-                                       split(existing), impossible};
+        const auto row = [](const char* name, const NameChain& chain, const NameRules& rules, const QStringList& lines,
+                            const QString& names, const char* duplicates, const char* existing,
+                            const QStringList& impossible) {
+            QTest::newRow(name) << Row{chain, rules, lines, names, split(duplicates), split(existing), impossible};
         };
         const NameRules ext4;
         const NameChain flat;
@@ -168,8 +161,7 @@ private slots:
             for (QString& line : lines) {
                 const qsizetype path = line.indexOf(" > "), reason = line.indexOf(" (", path),
                                 end = reason < 0 ? line.size() : reason;
-                line.replace(path, end - path,
-                             QDir::toNativeSeparators(line.mid(path, end - path)));
+                line.replace(path, end - path, QDir::toNativeSeparators(line.mid(path, end - path)));
             }
             return lines;
         };
@@ -190,8 +182,7 @@ private slots:
             return std::optional<QString>();
         };
         const auto failure = [&](const QStringList& lines) {
-            return createFolders(lines, {tree(), QString(pathSeparator()), make})
-                .failure.value_or(CreationFailure{});
+            return createFolders(lines, {tree(), QString(pathSeparator()), make}).failure.value_or(CreationFailure{});
         };
         QCOMPARE(failure({"a", "\t../b"}).fullPath, QDir::toNativeSeparators("/a/../b"));
         QCOMPARE(failure({"\tx"}).reason, QStringLiteral("retrait sans dossier parent"));
@@ -212,8 +203,7 @@ private slots:
         QCOMPARE(QList({r.duplicates.leftOut, r.existing.leftOut, r.impossible.leftOut}),
                  QList<qint64>({501'501 - 1000, 3, 3}));
         QCOMPARE(r.existing.lines.last(), QStringLiteral("- d999 > d999"));
-        QCOMPARE(reportText("T :", {{"- a", "- b"}, 3}),
-                 QStringLiteral("T :\r\n- a\r\n- b\r\n… et 3 autres lignes."));
+        QCOMPARE(reportText("T :", {{"- a", "- b"}, 3}), QStringLiteral("T :\r\n- a\r\n- b\r\n… et 3 autres lignes."));
     }
 };
 

@@ -35,8 +35,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         // To the last bit: QCOMPARE of doubles is fuzzy, and takes any subnormal for 0.
-        QCOMPARE(QString::number(ramulo::readNumber(text), 'g', 17),
-                 QString::number(value, 'g', 17));
+        QCOMPARE(QString::number(ramulo::readNumber(text), 'g', 17), QString::number(value, 'g', 17));
     }
 
     void list_data() {

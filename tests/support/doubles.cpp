@@ -33,9 +33,8 @@ QString systemReason(Why why) {
 #ifdef Q_OS_WIN
     const DWORD codes[] = {ERROR_ALREADY_EXISTS, ERROR_PATH_NOT_FOUND, ERROR_DIRECTORY};
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, codes[int(why)], 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   codes[int(why)], 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const QString message = QString::fromWCharArray(text).trimmed();
     LocalFree(text);
     return message;

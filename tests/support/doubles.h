@@ -25,8 +25,7 @@ public:
 
     Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
         const char* icons[] = {"", "warning, ", "information, "};
-        boxes << title + " [" + icons[int(icon)] + (buttons == Buttons::Ok ? "OK" : "OK, Cancel") +
-                     "]\n" + text;
+        boxes << title + " [" + icons[int(icon)] + (buttons == Buttons::Ok ? "OK" : "OK, Cancel") + "]\n" + text;
         if (onShow)
             onShow();
         return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
@@ -53,9 +52,7 @@ public:
     std::vector<Entry> entriesIn(const QString& folder, const QStringList& names) override {
         return FileSystem::entriesIn(folder, names);
     }
-    std::unique_ptr<FolderMaker> folderMaker(const QString& folder) override {
-        return FileSystem::folderMaker(folder);
-    }
+    std::unique_ptr<FolderMaker> folderMaker(const QString& folder) override { return FileSystem::folderMaker(folder); }
 };
 
 // Drives mapped onto folders of the test: each "drive" is a folder path.
@@ -111,9 +108,7 @@ struct Harness {
     }
     void writeFile(const QString& relative, const QByteArray& bytes) const; // its folders made
     Services services() const {
-        return {messages,
-                realFiles ? std::make_shared<RealFileSystem>()
-                          : std::shared_ptr<RealFileSystem>(files),
+        return {messages, realFiles ? std::make_shared<RealFileSystem>() : std::shared_ptr<RealFileSystem>(files),
                 drives, nullptr, program};
     }
 };

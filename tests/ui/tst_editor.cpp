@@ -66,8 +66,7 @@ private slots:
         // do not), then refreshes if automatic preview is 1 (grayed is off).
         const auto add = [](const char* name, bool invalidates, int off, auto act) {
             QTest::addRow("%s, automatic preview 1", name) << Gesture{act, 1, 1, true};
-            QTest::addRow("%s, automatic preview %d", name, off)
-                << Gesture{act, off, 0, !invalidates};
+            QTest::addRow("%s, automatic preview %d", name, off) << Gesture{act, off, 0, !invalidates};
         };
         add("case list", true, 0, [](Form1& w) { w.Combo1->setCurrentIndex(4); });
         add("separator list", true, 0, [](Form1& w) { w.Combo2->setCurrentIndex(1); });
@@ -77,8 +76,7 @@ private slots:
         add("prefix text", false, 0, [](Form1& w) { w.preftext->setText("P-"); });
         add("suffix text", false, 2, [](Form1& w) { w.sufftext->setText("-S"); });
         add("destination", true, 2, [](Form1& w) { w.Dir1->setPath(w.Dir1->path() + "/b"); });
-        add("preset", true, 0,
-            [](Form1& w) { w.File1->setCurrentRow(0); }); // a dropped file loads alike
+        add("preset", true, 0, [](Form1& w) { w.File1->setCurrentRow(0); }); // a dropped file loads alike
         add("generator", true, 2, [](Form1& w) { w.Command6->click(); });
 
         // Editing the names, even by a key that changes nothing, only invalidates.
@@ -138,9 +136,8 @@ private slots:
         QTest::keyClick(w->sufftext, Qt::Key_Return);
         QTest::keyClick(w->preftext, Qt::Key_Left);
         QTest::sendKeyEvent(QTest::Click, w->preftext, Qt::Key_Delete, "\x7f", {}); // as systems do
-        QCOMPARE(seen,
-                 QStringList({"pas\npas|Total : 2", "pas\npas|Total : 2", "pxas\npxas|Total : 2",
-                              "pxas\npxas|Total : 2", "pas\npas|Total : 2"}));
+        QCOMPARE(seen, QStringList({"pas\npas|Total : 2", "pas\npas|Total : 2", "pxas\npxas|Total : 2",
+                                    "pxas\npxas|Total : 2", "pas\npas|Total : 2"}));
     }
 
     // A switch enables its box while on, checked or grayed; each formatting control
@@ -151,8 +148,7 @@ private slots:
         for (const auto& [prefix, suffix] : {std::pair{1, 0}, {0, 2}, {2, 0}, {0, 1}, {2, 2}}) {
             w->prefcheck->setValue(prefix);
             w->suffcheck->setValue(suffix);
-            QCOMPARE(QList({w->preftext->isEnabled(), w->sufftext->isEnabled()}),
-                     QList({prefix != 0, suffix != 0}));
+            QCOMPARE(QList({w->preftext->isEnabled(), w->sufftext->isEnabled()}), QList({prefix != 0, suffix != 0}));
         }
         w->Combo1->setCurrentIndex(4); // each list a value no other list's would stand in for
         w->Combo2->setCurrentIndex(1);
@@ -201,15 +197,13 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(QString, editor);
         w->livepreview->setValue(0); // some lists hold duplicates
-        for (auto [box, text] :
-             {std::pair{w->Text2, fields[0]}, {w->Text4, fields[1]}, {w->Text3, fields[2]}}) {
+        for (auto [box, text] : {std::pair{w->Text2, fields[0]}, {w->Text4, fields[1]}, {w->Text3, fields[2]}}) {
             const QSignalBlocker quiet(box);
             box->setText(text);
         }
         h->messages->answers = {cancel ? MessageBoxes::Answer::Cancel : MessageBoxes::Answer::Ok};
         for (const QChar gesture : gestures)
-            QTest::mouseClick(gesture == u'g' ? w->Command6 : w->Option1[gesture.digitValue()],
-                              Qt::LeftButton);
+            QTest::mouseClick(gesture == u'g' ? w->Command6 : w->Option1[gesture.digitValue()], Qt::LeftButton);
         QCOMPARE(h->messages->boxes, shown);
         QCOMPARE(w->Text1->text() + "|" + QString::number(w->Text2->isEnabled()), editor);
     }
@@ -268,13 +262,11 @@ private slots:
         w->Command7->click(); // the new file shows up
         if (bytes.isEmpty())
             QFile::remove(h->root.filePath(file));
-        if (QTest::currentDataTag() == QLatin1String("a named pipe") &&
-            !makePipe(h->path("work/tube.txt")))
+        if (QTest::currentDataTag() == QLatin1String("a named pipe") && !makePipe(h->path("work/tube.txt")))
             QSKIP("no named pipe in a folder here");
         QList<QUrl> urls;
         for (const QString& item : dropped)
-            urls << (item.contains("://") ? QUrl(item)
-                                          : QUrl::fromLocalFile(h->root.filePath(item)));
+            urls << (item.contains("://") ? QUrl(item) : QUrl::fromLocalFile(h->root.filePath(item)));
         if (dropped.isEmpty())
             w->File1->setCurrentItem(w->File1->findItems("liste.txt", {}).value(0));
         else if (dropped[0].startsWith("text:"))
@@ -284,8 +276,7 @@ private slots:
         QCOMPARE(w->Text1->text(), editor);
         box.replace("<x>", h->path(dropped.value(0)));
         const QString seen = h->messages->boxes.join("\n\n");
-        QVERIFY2(box.endsWith('\n') ? seen.startsWith(box) && seen.size() > box.size() + 2
-                                    : seen == box,
+        QVERIFY2(box.endsWith('\n') ? seen.startsWith(box) && seen.size() > box.size() + 2 : seen == box,
                  qPrintable(seen));
     }
 

@@ -63,9 +63,9 @@ private slots:
         using enum QTextOption::WrapMode;
         // Filled by slices of 2^18 characters, the first ending between the halves of a pair.
         const QString pairAtEdge = QString((1 << 18) - 1, u'x') + "😀" + QString(1 << 22, u'x');
-        for (const QString& text : QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r",
-                                               "\r\u240D\n\u2028\r\n\u2028\n\u240D\r",
-                                               pairAtEdge + "\r\n\ry\n" + QChar(0xD800)}) {
+        for (const QString& text :
+             QStringList{"\r\na\r\n", "a\u00A0 \r\n\t", "a\rb\r\n\n\r", "\r\u240D\n\u2028\r\n\u2028\n\u240D\r",
+                         pairAtEdge + "\r\n\ry\n" + QChar(0xD800)}) {
             EditorBox editor;
             QSignalSpy changes(&editor, &EditorBox::Change);
             editor.setText(text);
@@ -75,8 +75,7 @@ private slots:
             QCOMPARE(editor.blockCount(), text.count("\r\n") + 1);
             QCOMPARE(changes.count(), 1);
             QVERIFY(revision > 0 && revision < 100 && editor.revision() == revision);
-            QCOMPARE(editor.wordWrapMode(),
-                     text.size() > 1000 ? WrapAnywhere : WrapAtWordBoundaryOrAnywhere);
+            QCOMPARE(editor.wordWrapMode(), text.size() > 1000 ? WrapAnywhere : WrapAtWordBoundaryOrAnywhere);
         }
         // Typed and pasted characters stay themselves beside a lone CR; Shift+Enter is Enter.
         EditorBox editor;
@@ -135,15 +134,13 @@ private slots:
 #else
         QTemporaryDir tmp;
         RealFileSystem fs;
-        for (const char* folder :
-             {"Réunions 2007/Caf\u00e9", "e\u0301", "profond/Caf\u00e8", "profond/No\u00ebl",
-              "profond/Noe\u0308l", "lettres/alpha", "vide", "2007"})
+        for (const char* folder : {"Réunions 2007/Caf\u00e9", "e\u0301", "profond/Caf\u00e8", "profond/No\u00ebl",
+                                   "profond/Noe\u0308l", "lettres/alpha", "vide", "2007"})
             QVERIFY(QDir(tmp.path()).mkpath(folder));
         for (const char* file : {"fichier", "profond/note"})
             QVERIFY(QFile(tmp.filePath(file)).open(QIODevice::WriteOnly));
-        for (const auto& [to, link] : {std::pair{"Réunions 2007", "vers dossier"},
-                                       {"fichier", "vers fichier"},
-                                       {"absent", "lien"}})
+        for (const auto& [to, link] :
+             {std::pair{"Réunions 2007", "vers dossier"}, {"fichier", "vers fichier"}, {"absent", "lien"}})
             QVERIFY(QFile::link(tmp.filePath(to), tmp.filePath(link)));
         QVERIFY(test::makePipe(tmp.filePath("tube")));
         using E = Entry;
@@ -167,8 +164,8 @@ private slots:
         QVERIFY2(fs.entriesByListing(tmp.path(), names) == oneByOne, "tmp compares names as bytes");
         QVERIFY(fs.entriesOneByOne(tmp.path(), names) == oneByOne);
         // A name respelt one level down (the window's test has the top level).
-        QVERIFY(fs.entriesIn(tmp.path(), {"Réunions 2007/Cafe\u0301", "Réunions 2007/Cafe",
-                                          "absent/\u00e9", "fichier/Cafe\u0301"}) ==
+        QVERIFY(fs.entriesIn(tmp.path(), {"Réunions 2007/Cafe\u0301", "Réunions 2007/Cafe", "absent/\u00e9",
+                                          "fichier/Cafe\u0301"}) ==
                 (std::vector{E::RespeltFolder, E::None, E::None, E::None}));
         // Many names of one sub-folder: read once, with the names written otherwise.
         const QStringList deep{"Cafe\u0300", "Caf\u00e8", "note", "absent", "cafe", "Noe\u0308l"};
@@ -184,8 +181,8 @@ private slots:
         const auto maker = fs.folderMaker(tmp.path());
         qint64 count = 0;
         QStringList failed, made;
-        for (const QString path : {"arbre/a/b", "arbre/a/c", "arbre/d", "Réunions 2007/e",
-                                   "vers dossier/dehors", "fichier/f", "arbre/a"})
+        for (const QString path :
+             {"arbre/a/b", "arbre/a/c", "arbre/d", "Réunions 2007/e", "vers dossier/dehors", "fichier/f", "arbre/a"})
             if (maker->make(path.split('/'), count))
                 failed << path;
         QCOMPARE(count, 6);
@@ -205,9 +202,7 @@ private slots:
             QByteArray disk;        // what the disk holds, as udev or libblkid would say
             bool foldsCase = false; // the volume finds a name whatever its case
             int asked = 0;
-            std::pair<std::uint32_t, QByteArray> volumeType(int) override {
-                return {kFuseMagic, disk};
-            }
+            std::pair<std::uint32_t, QByteArray> volumeType(int) override { return {kFuseMagic, disk}; }
             std::optional<FileId> identityIn(int folder, const QByteArray& name) override {
                 ++asked; // the names on the disk are in lower case
                 return RealFileSystem::identityIn(folder, foldsCase ? name.toLower() : name);
@@ -312,14 +307,13 @@ private slots:
             QVERIFY(box->screen()->availableSize().boundedTo(box->size()) == box->size());
         });
         using M = MessageBoxes;
-        const auto answer = RealMessageBoxes().show((lines + extra).join("\r\n"), "TITRE",
-                                                    M::Buttons(cancel), M::Icon(icon));
+        const auto answer =
+            RealMessageBoxes().show((lines + extra).join("\r\n"), "TITRE", M::Buttons(cancel), M::Icon(icon));
         QCOMPARE(answer, cancel ? M::Answer::Cancel : M::Answer::Ok);
         const int icons[] = {QMessageBox::NoIcon, QMessageBox::Warning, QMessageBox::Information};
-        QCOMPARE(seen, QStringList({"TITRE", QString::number(icons[icon]),
-                                    scrolls ? expected.first() : expected.join("\n"),
-                                    scrolls ? expected.mid(1).join("\n") : QString(),
-                                    cancel ? "Annuler|OK" : "OK"}));
+        QCOMPARE(seen,
+                 QStringList({"TITRE", QString::number(icons[icon]), scrolls ? expected.first() : expected.join("\n"),
+                              scrolls ? expected.mid(1).join("\n") : QString(), cancel ? "Annuler|OK" : "OK"}));
     }
 };
 

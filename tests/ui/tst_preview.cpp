@@ -79,8 +79,7 @@ private slots:
         if (!box.isEmpty())
             box = "Répertoire de destination [warning, OK]\n" + box;
         box.replace("<p>", h.path(path)).replace("<s>", start).replace("<o>", h.path(opened));
-        box.replace("<nf>", systemReason(Why::NotFound))
-            .replace("<nd>", systemReason(Why::NotFolder));
+        box.replace("<nf>", systemReason(Why::NotFound)).replace("<nd>", systemReason(Why::NotFolder));
         QCOMPARE(h.messages->boxes.join('\n'), box);
         QCOMPARE(w.previewRuns() - runs, int(box.isEmpty()));
         QCOMPARE(w.Command3->isEnabled(), gesture == "drive");
@@ -96,9 +95,8 @@ private slots:
         h.writeFile("dest/notes", "x");
         QStringList seen; // each box, and the window as it finds it
         h.messages->onShow = [&] {
-            seen << h.messages->boxes.last() + "\n" + h.w->rtb1->toPlainText() + "|" +
-                        h.w->SB1->panelText(3) + "|" + QString::number(h.w->var5) +
-                        QString::number(h.w->Command3->isEnabled());
+            seen << h.messages->boxes.last() + "\n" + h.w->rtb1->toPlainText() + "|" + h.w->SB1->panelText(3) + "|" +
+                        QString::number(h.w->var5) + QString::number(h.w->Command3->isEnabled());
         };
         Form1& w = h.open(destination, "   \r\na\r\nb\r\n   \r\na\r\nnotes\r\nb ", 0);
         const QStringList names{"a", "b", "a", "notes", "b"};
@@ -186,11 +184,9 @@ private slots:
 #endif
         QTest::newRow("existing folders, a respelt name")
             << false << "Client A\r\nCaf\u00e9\r\n" + flat.join("\r\n") + "\r\n7"
-            << QStringList{"- 7", "- Client A > Client A"} + respelt
-            << QStringList{"Cafe\u0301", "Client A"};
+            << QStringList{"- 7", "- Client A > Client A"} + respelt << QStringList{"Cafe\u0301", "Client A"};
         QTest::newRow("a tree, an existing folder last")
-            << true << lot.join("\r\n") + "\r\nClient A" << QStringList{"- Client A > Client A"}
-            << QStringList{};
+            << true << lot.join("\r\n") + "\r\nClient A" << QStringList{"- Client A > Client A"} << QStringList{};
         QTest::newRow("a tree with an existing upper level, created")
             << true << "Client A\t2025\r\n\tDevis\r\n" + lot.join("\r\n") << QStringList{}
             << QStringList{"Cafe\u0301", "Client A", "Client A/2025", "Client A/Devis", "lot"};
@@ -216,11 +212,9 @@ private slots:
         QVERIFY2(h.messages->boxes.value(0).contains("\n" + QString::number(kManyNames + 3) + " "),
                  qPrintable(h.messages->boxes.value(0)));
         QStringList found;
-        for (QDirIterator it(destination, QDir::Dirs | QDir::NoDotAndDotDot,
-                             QDirIterator::Subdirectories);
+        for (QDirIterator it(destination, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
              it.hasNext();)
-            if (const QString path = QDir(destination).relativeFilePath(it.next());
-                !path.startsWith("lot/"))
+            if (const QString path = QDir(destination).relativeFilePath(it.next()); !path.startsWith("lot/"))
                 found << path;
         found.sort();
         QCOMPARE(found, made);

@@ -17,12 +17,11 @@ using namespace ramulo::test;
 
 namespace {
 // The keyboard order of the controls that take focus, as designed.
-const QStringList kTabOrder{"Command1", "Command2", "Drive1",    "Dir1",        "Command3",
-                            "autotab",  "File1",    "Text1",     "rtb1",        "Slider1",
-                            "Command4", "Combo1",   "prefcheck", "preftext",    "suffcheck",
-                            "sufftext", "Combo2",   "Command5",  "livepreview", "Combo3",
-                            "Text2",    "Text4",    "Text3",     "HScroll1",    "Command6",
-                            "Command7", "Command8", "Option1_0", "Option1_1",   "Option1_2"};
+const QStringList kTabOrder{"Command1",    "Command2", "Drive1",    "Dir1",      "Command3",  "autotab",
+                            "File1",       "Text1",    "rtb1",      "Slider1",   "Command4",  "Combo1",
+                            "prefcheck",   "preftext", "suffcheck", "sufftext",  "Combo2",    "Command5",
+                            "livepreview", "Combo3",   "Text2",     "Text4",     "Text3",     "HScroll1",
+                            "Command6",    "Command7", "Command8",  "Option1_0", "Option1_1", "Option1_2"};
 } // namespace
 
 class TstWindow : public QObject {
@@ -73,32 +72,27 @@ private slots:
         if (row[3] == "deleted")
             QDir(h.drives->working).removeRecursively();
         Form1 w(h.services(), given.isEmpty() ? QString() : h.path(given));
-        QCOMPARE(QStringList({w.Drive1->drive(), w.Dir1->path(), w.SB1->panelText(2),
-                              w.File1->folders().join(u'|'), w.preftext->text(), w.sufftext->text(),
-                              w.Text2->text(), w.Text4->text(), w.Text3->text(), w.Text1->text(),
-                              w.rtb1->toPlainText(), w.SB1->panelText(3)}),
+        QCOMPARE(QStringList({w.Drive1->drive(), w.Dir1->path(), w.SB1->panelText(2), w.File1->folders().join(u'|'),
+                              w.preftext->text(), w.sufftext->text(), w.Text2->text(), w.Text4->text(), w.Text3->text(),
+                              w.Text1->text(), w.rtb1->toPlainText(), w.SB1->panelText(3)}),
                  QStringList({h.path(folder.section(u'/', 0, 0)), h.path(folder), h.path(folder),
-                              h.path(presets ? "program/presets" : "ailleurs/presets"), "pre_",
-                              "_suff", "1", "1", "10", "", "", "Total : 0"}));
-        QCOMPARE(QList({w.Combo1->currentIndex(), w.Combo2->currentIndex(),
-                        w.Combo3->currentIndex(), w.prefcheck->value(), w.suffcheck->value(),
-                        w.livepreview->value(), w.HScroll1->value(), w.autotab->selectedTab(),
-                        w.previewRuns(), w.File1->count(), w.File1->currentRow()}),
+                              h.path(presets ? "program/presets" : "ailleurs/presets"), "pre_", "_suff", "1", "1", "10",
+                              "", "", "Total : 0"}));
+        QCOMPARE(QList({w.Combo1->currentIndex(), w.Combo2->currentIndex(), w.Combo3->currentIndex(),
+                        w.prefcheck->value(), w.suffcheck->value(), w.livepreview->value(), w.HScroll1->value(),
+                        w.autotab->selectedTab(), w.previewRuns(), w.File1->count(), w.File1->currentRow()}),
                  QList({0, 0, 0, 0, 0, 1, 2, 1, previews, presets ? 2 : 0, -1}));
         // The previews of the empty editor were clean; the presets page is shown.
-        QCOMPARE(QList({w.preftext->isEnabled(), w.sufftext->isEnabled(), w.Command3->isEnabled(),
-                        w.Command8->isEnabled(), w.var5, w.Option1[0]->isChecked(),
-                        w.Option1[1]->isChecked(), w.Option1[2]->isChecked(),
-                        w.Frame3[0]->isVisibleTo(&w), w.Frame3[1]->isVisibleTo(&w),
-                        h.messages->boxes.isEmpty()}),
-                 QList({false, false, true, false, false, true, false, false, true, false, true}));
+        QCOMPARE(
+            QList({w.preftext->isEnabled(), w.sufftext->isEnabled(), w.Command3->isEnabled(), w.Command8->isEnabled(),
+                   w.var5, w.Option1[0]->isChecked(), w.Option1[1]->isChecked(), w.Option1[2]->isChecked(),
+                   w.Frame3[0]->isVisibleTo(&w), w.Frame3[1]->isVisibleTo(&w), h.messages->boxes.isEmpty()}),
+            QList({false, false, true, false, false, true, false, false, true, false, true}));
         w.show();
-        const QString refused =
-            "Répertoire de destination [warning, OK]\nImpossible d'ouvrir le dossier " +
-            h.path(given) + " :\r\n" + systemReason(Why::NotFound) +
-            "\r\nDestination : " + h.path(folder);
-        QTRY_COMPARE(h.messages->boxes,
-                     given.isEmpty() || given == folder ? QStringList() : QStringList(refused));
+        const QString refused = "Répertoire de destination [warning, OK]\nImpossible d'ouvrir le dossier " +
+                                h.path(given) + " :\r\n" + systemReason(Why::NotFound) +
+                                "\r\nDestination : " + h.path(folder);
+        QTRY_COMPARE(h.messages->boxes, given.isEmpty() || given == folder ? QStringList() : QStringList(refused));
     }
 
     // With no display: help and version on standard output, a wrong command line on standard
@@ -202,8 +196,7 @@ private slots:
             const QString name = a->role() == QAccessible::ComboBox && !labels.isEmpty()
                                      ? labels.first().first->text(QAccessible::Name)
                                      : a->text(QAccessible::Name);
-            QVERIFY2(!name.isEmpty() && name.size() <= 30 && name != c->toolTip() &&
-                         !names.contains(name),
+            QVERIFY2(!name.isEmpty() && name.size() <= 30 && name != c->toolTip() && !names.contains(name),
                      qPrintable(control + ": " + name));
             names << name;
             QCOMPARE(a->text(QAccessible::Description), c->toolTip());
@@ -214,8 +207,7 @@ private slots:
         const std::pair<QLabel*, QWidget*> captions[] = {
             {m_w->Label4, m_w->Text2}, {m_w->Label6, m_w->Text4}, {m_w->Label5, m_w->Text3}};
         for (const auto& [caption, field] : captions)
-            QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name),
-                     caption->text());
+            QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name), caption->text());
         QCOMPARE(QAccessible::queryAccessibleInterface(&*m_w)->role(), QAccessible::Window);
         QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(m_w->SB1);
         QCOMPARE(bar->role(), QAccessible::StatusBar);
@@ -235,8 +227,8 @@ private slots:
                 opened = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
                 if (!opened || !QTest::qWaitForWindowActive(opened))
                     return;
-                seen << opened->windowTitle() << opened->lblTitle->text()
-                     << opened->lblVersion->text() << opened->focusWidget()->objectName();
+                seen << opened->windowTitle() << opened->lblTitle->text() << opened->lblVersion->text()
+                     << opened->focusWidget()->objectName();
                 QTest::keyClick(opened->focusWidget(), key);
                 QTimer::singleShot(500, opened, [&] {
                     opened->reject();
@@ -245,8 +237,7 @@ private slots:
             });
             m_w->Command5->click();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QCOMPARE(seen, QStringList({"À propos de Ramulo", "Ramulo",
-                                        "Version " RAMULO_PROJECT_VERSION, "cmdOK"}));
+            QCOMPARE(seen, QStringList({"À propos de Ramulo", "Ramulo", "Version " RAMULO_PROJECT_VERSION, "cmdOK"}));
             QVERIFY(opened.isNull()); // discarded on closing
         }
     }

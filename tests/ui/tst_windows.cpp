@@ -39,8 +39,8 @@ private slots:
         PreviewedWindow h;
         const QString dest = h.makeFolder("dest\\" + QString(100, u'd'));
         const NameRules rules = h.files->nameRules(dest);
-        QCOMPARE(QList<qsizetype>({rules.longestName, rules.longestPath, rules.utf16,
-                                   rules.halfPairs, rules.ignoresCase, rules.windowsNames}),
+        QCOMPARE(QList<qsizetype>({rules.longestName, rules.longestPath, rules.utf16, rules.halfPairs,
+                                   rules.ignoresCase, rules.windowsNames}),
                  QList<qsizetype>({255, 32760, 1, 1, 1, 1}));
         const QString name = QString(300 - dest.size() - 1, u'n'); // 255 characters at most
         Form1& w = h.open(dest, name);
