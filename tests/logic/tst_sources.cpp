@@ -45,7 +45,6 @@ private slots:
             QTest::newRow(name) << inputs << QString(lines);
         };
         using enum GeneratorMode;
-        // clang-format off
         row("step 5, three digits", {Sequence, 0, 5, 4, 3}, "000|005|010|015");
         row("longer than the digits", {Sequence, 98, 1, 4, 2}, "98|99|100|101");
         row("fractional count", {Sequence, 1, 1, 2.5, 1}, "1|2");
@@ -62,7 +61,6 @@ private slots:
         row("a range's end too large", {Interval, DBL_MAX, 1e308, 1, 1}, "-");
         row("random: one draw a name, r times 10^digits", {Random, -1, 0, 4, 2}, "00|99|50|07");
         row("random: the largest draw is 15 nines", {Random, 0, 0, 2, 15}, "000000000000000|999999999999999");
-        // clang-format on
     }
     void list() {
         QFETCH(GeneratorInputs, inputs);
@@ -82,7 +80,6 @@ private slots:
         const auto row = [](const char* name, const QByteArray& bytes, const QString& text) {
             QTest::newRow(name) << bytes << text;
         };
-        // clang-format off
         row("inner empty line kept, final break dropped", "A\r\n\r\nB\r\n", "A\r\n\r\nB");
         row("final empty line kept", "A\r\n\r\n", "A\r\n");
         row("CR LF, LF and CR alone", "\r\n\r\na\rb\nc\r\n\n\rd\r", "a\r\nb\r\nc\r\n\r\n\r\nd");
@@ -92,9 +89,8 @@ private slots:
         row("a NUL is no text", QByteArray("a\0b\r\n", 5), "- ce n'est pas un fichier texte.");
         row("UTF-16, an odd byte last", QByteArray::fromHex("fffe 6100 62"),
             "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.");
-        row("UTF-16 little-endian, a pair last (DCD8 swapped is high)",
-            QByteArray::fromHex("fffe 3dd8 d8dc"), QString::fromUtf16(u"\U0001F4D8"));
-        // clang-format on
+        row("UTF-16 little-endian, a pair last (DCD8 swapped is high)", QByteArray::fromHex("fffe 3dd8 d8dc"),
+            QString::fromUtf16(u"\U0001F4D8"));
     }
     void preset() {
         QFETCH(QByteArray, bytes);

@@ -43,7 +43,6 @@ private slots:
     void startValues_data() {
         QTest::addColumn<QStringList>("row"); // system drive, destination, given, how
         QTest::addColumn<int>("previews");
-        // clang-format off
         QTest::newRow("process on the system drive") << QStringList{"d", "d/projets", "", ""} << 3;
         QTest::newRow("process on another drive") << QStringList{"c", "c/courant", "", ""} << 4;
         QTest::newRow("no system drive") << QStringList{"absent", "d/projets", "", ""} << 3;
@@ -51,7 +50,6 @@ private slots:
         QTest::newRow("current folder deleted") << QStringList{"d", "d/maison", "", "deleted"} << 3;
         QTest::newRow("folder given") << QStringList{"c", "d/donné", "d/donné", ""} << 3;
         QTest::newRow("folder given is absent") << QStringList{"c", "c/courant", "d/absent", ""} << 4;
-        // clang-format on
     }
     void startValues() {
         QFETCH(QStringList, row);
