@@ -1,15 +1,20 @@
 #pragma once
-// Service doubles: they record what the window asked and answer what the test decided.
+// The window tests' common header, and their service doubles: they record what the window
+// asked and answer what the test decided.
 
 #include "app/form1.h"
+#include "platform/aside.h"
 #include "platform/folders.h"
 #include "platform/real_services.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QList>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 #include <memory>

@@ -1,13 +1,10 @@
 // The editor and the name sources through the window: the formatting controls,
 // the automatic preview, the number generator, the presets, the pages and zoom.
 
-#include "app/form1.h"
 #include "support/doubles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QMimeData>
-#include <QTest>
 
 using namespace ramulo;
 using namespace ramulo::test;

@@ -1,16 +1,12 @@
 // The platform layer on the real system: the controls' event rules and the real services.
 
-#include "platform/aside.h"
 #include "platform/paths.h"
 #include "support/doubles.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 

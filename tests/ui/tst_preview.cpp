@@ -1,17 +1,12 @@
 // The preview, the destination and the create command, with the doubles and the real files.
 
-#include "app/form1.h"
-#include "platform/aside.h"
 #include "support/doubles.h"
 
 #include <QDialog>
-#include <QDir>
 #include <QDirIterator>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTest>
-#include <QTimer>
 
 using namespace ramulo;
 using namespace ramulo::test;

@@ -1,17 +1,10 @@
 // The window as a whole: start-up, command line, quitting, keyboard, screen readers, About.
 
 #include "about/frmabout.h"
-#include "app/form1.h"
 #include "support/doubles.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QDir>
 #include <QProcess>
-#include <QTest>
-#include <QTimer>
-
-#include <optional>
 
 using namespace ramulo::test;
 

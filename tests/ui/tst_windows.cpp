@@ -3,11 +3,9 @@
 // scripts/windows maps drive Q: to a folder that does not exist, as an empty
 // card reader.
 
-#include "app/form1.h"
 #include "support/doubles.h"
 
 #include <QSettings>
-#include <QTest>
 
 using namespace ramulo;
 using namespace ramulo::test;
