@@ -6,11 +6,13 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 
 #include <algorithm>
 
 using namespace ramulo;
+using namespace ramulo::test;
 
 // A box: its icon, Annuler beside OK, report lines, lines after them given and shown, scrolls.
 using BoxRow = std::tuple<int, bool, int, QStringList, QStringList, bool>;
@@ -126,7 +128,34 @@ private slots:
     // through a link nor outside it. A volume's rules where FUSE hides its file system.
     void fileSystem() {
 #ifdef Q_OS_WIN
-        QSKIP("the POSIX file system; tst_windows tests Windows'");
+        // Every volume takes Windows' names only, in UTF-16 units, and ignores case (the report's
+        // table has what the preview makes of that). A folder is made past 260 characters.
+        PreviewedWindow h;
+        const QString dest = h.makeFolder("dest\\" + QString(100, u'd'));
+        const NameRules rules = h.files->nameRules(dest);
+        QCOMPARE(QList<qsizetype>({rules.longestName, rules.longestPath, rules.utf16, rules.halfPairs,
+                                   rules.ignoresCase, rules.windowsNames}),
+                 QList<qsizetype>({255, 32760, 1, 1, 1, 1}));
+        const QString name = QString(300 - dest.size() - 1, u'n'); // 255 characters at most
+        Form1& w = h.open(dest, name);
+        QVERIFY2(h.messages->boxes.isEmpty(), qPrintable(h.messages->boxes.join('\n')));
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
+        const QString path = dest + '\\' + name;
+        QCOMPARE(path.size(), 300);
+        QCOMPARE(h.files->asked, QStringList{path});
+        QCOMPARE(h.files->RealFileSystem::entryAt(path), Entry::Folder);
+        QCOMPARE(h.files->subFolders(dest), QStringList{name});
+        // Wine takes any length: the form given to the system is checked too.
+        const auto form = [](const QString& path) {
+            return QString::fromStdWString(systemPath(path)->native());
+        };
+        QCOMPARE(form(path), "\\\\?\\" + path);
+        const QString share = "serveur\\partage\\" + QString(240, u's');
+        QCOMPARE(form("\\\\" + share), "\\\\?\\UNC\\" + share);
+        QCOMPARE(form("C:/Users/" + QString(238, u'x')), "C:\\Users\\" + QString(238, u'x'));
+        QCOMPARE(form("C:/Users/" + QString(239, u'x')), "\\\\?\\C:\\Users\\" + QString(239, u'x'));
+        // The same name again: the system's own reason.
+        QCOMPARE(h.files->createFolder(path), systemReason(Why::Exists));
 #else
         QTemporaryDir tmp;
         RealFileSystem fs;
@@ -246,13 +275,44 @@ private slots:
         // Only a root keeps its final separator once displayed.
         QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
                  QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
-#ifndef Q_OS_WIN
-        // The user's presets, in an installed copy alone: under XDG_DATA_HOME if it is absolute.
-        const QByteArray kept = qgetenv("XDG_DATA_HOME");
         struct Copy : RealProgramInfo {
             QString folder;
             QString programFolder() override { return folder; }
         } copy;
+#ifdef Q_OS_WIN
+        // The drives as the drive list shows them, each one's current folder on it; Wine maps
+        // Q: to a folder that does not exist, as an empty card reader: not ready, and why.
+        const QStringList list = drives.list();
+        QVERIFY2(list.contains("C:\\") && list.contains("Z:\\"), qPrintable(list.join(' ')));
+        QCOMPARE(drives.systemDrive(), QStringLiteral("C:\\"));
+        QCOMPARE(drives.driveOf("c:\\Users\\moi"), QStringLiteral("C:\\"));
+        QCOMPARE(drives.notReady("C:\\"), std::nullopt);
+        QCOMPARE(drives.kind("C:\\"), QStringLiteral("disque local"));
+        for (const QString& drive : list)
+            if (drive != "Q:\\")
+                QCOMPARE(drives.driveOf(drives.currentFolder(drive)), drive);
+        if (list.contains("Q:\\"))
+            QVERIFY(!drives.notReady("Q:\\").value_or("").isEmpty());
+        // An installed copy, the one whose folder the installer recorded, lists the user's presets
+        // of %APPDATA%\Ramulo\presets; any other copy is portable.
+        const QByteArray appData = qgetenv("APPDATA");
+        qputenv("APPDATA", QStringLiteral("C:\\Données\\Itinérant").toLocal8Bit());
+        QSettings key("HKEY_CURRENT_USER\\Software\\Ramulo\\Ramulo", QSettings::NativeFormat);
+        key.setValue("Default", "C:\\Program Files\\Ramulo");
+        key.sync();
+        Copy portable;
+        copy.folder = "C:\\PROGRAM FILES\\Ramulo"; // the installed one
+        portable.folder = "D:\\Outils\\Ramulo";
+        const QString own = copy.userPresets(), none = portable.userPresets();
+        key.remove("");
+        key.sync();
+        qputenv("APPDATA", appData);
+        QCOMPARE(own, QStringLiteral("C:\\Données\\Itinérant\\Ramulo\\presets"));
+        QCOMPARE(none, QString());
+        QCOMPARE(copy.userPresets(), QString()); // the key is gone
+#else
+        // The user's presets, in an installed copy alone: under XDG_DATA_HOME if it is absolute.
+        const QByteArray kept = qgetenv("XDG_DATA_HOME");
         for (const auto& [folder, set, presets] : {
                  std::array{"/home/moi/ramulo", "/srv", ""}, // a portable copy has none
                  {"/usr/lib/ramulo", "/srv/données/", "/srv/données/ramulo/presets"},
