@@ -51,13 +51,9 @@ QStringList split(const QString& text) {
 constexpr NameRules windowsRules{
     .longestPath = 300, .utf16 = true, .halfPairs = true, .ignoresCase = true, .windowsNames = true};
 
-struct Row {
-    NameChain chain;
-    NameRules rules;
-    QStringList lines;
-    QString names; // "|" between them; "*": not checked
-    QStringList duplicates, existing, impossible;
-};
+// The chain, the rules, the lines, their names ("|" between them; "*": not checked), then the
+// lines of the three reports.
+using Row = std::tuple<NameChain, NameRules, QStringList, QString, QStringList, QStringList, QStringList>;
 } // namespace
 
 Q_DECLARE_METATYPE(Row)
@@ -156,21 +152,22 @@ private slots:
 
     void report() {
         QFETCH(Row, row);
+        const auto& [chain, rules, lines, names, duplicates, existing, impossible] = row;
         // Each path, between " > " and its reason, takes the system's separator.
-        const auto native = [](QStringList lines) {
-            for (QString& line : lines) {
+        const auto native = [](QStringList shown) {
+            for (QString& line : shown) {
                 const qsizetype path = line.indexOf(" > "), reason = line.indexOf(" (", path),
                                 end = reason < 0 ? line.size() : reason;
                 line.replace(path, end - path, QDir::toNativeSeparators(line.mid(path, end - path)));
             }
-            return lines;
+            return shown;
         };
-        const PreviewReport r = buildPreview(row.lines, inputs(row.rules, row.chain));
-        if (row.names != "*")
-            QCOMPARE(r.names, QDir::toNativeSeparators(row.names).split('|'));
-        QCOMPARE(r.duplicates.lines, native(row.duplicates));
-        QCOMPARE(r.existing.lines, native(row.existing));
-        QCOMPARE(r.impossible.lines, native(row.impossible));
+        const PreviewReport r = buildPreview(lines, inputs(rules, chain));
+        if (names != "*")
+            QCOMPARE(r.names, QDir::toNativeSeparators(names).split('|'));
+        QCOMPARE(r.duplicates.lines, native(duplicates));
+        QCOMPARE(r.existing.lines, native(existing));
+        QCOMPARE(r.impossible.lines, native(impossible));
     }
 
     // Creation never leaves the destination nor guesses a parent, even for a

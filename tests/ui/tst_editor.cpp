@@ -8,13 +8,15 @@
 
 using namespace ramulo;
 using namespace ramulo::test;
+// Dropped (paths, URLs or "text:…"), the preset's bytes (none: deleted), editor, box (<x>: dropped).
+using Load = std::tuple<QStringList, QByteArray, QString, QString>;
+Q_DECLARE_METATYPE(Load)
+// Gestures, start step count, Cancel answered, the boxes, the editor | start enabled.
+using Generation = std::tuple<QString, QStringList, bool, QStringList, QString>;
+Q_DECLARE_METATYPE(Generation)
 
 // A gesture, automatic preview before it, the previews it runs, the create command after.
-struct Gesture {
-    std::function<void(Form1&)> act;
-    int live, runs;
-    bool enabled;
-};
+using Gesture = std::tuple<std::function<void(Form1&)>, int, int, bool>;
 Q_DECLARE_METATYPE(Gesture)
 
 namespace {
@@ -96,21 +98,22 @@ private slots:
     }
     void gesture() {
         QFETCH(Gesture, row);
+        const auto& [act, live, runs, enabled] = row;
         const auto preview = [this] {
             return w->rtb1->toPlainText() + " | " + w->SB1->panelText(3);
         };
-        w->livepreview->setValue(row.live);
+        w->livepreview->setValue(live);
         w->Text1->setText("a b\r\nc/d");
         w->Command2->click();
         QVERIFY(w->Command3->isEnabled());
         const QString before = preview();
         const int runsBefore = w->previewRuns();
-        row.act(*w);
-        QCOMPARE(w->previewRuns() - runsBefore, row.runs);
-        QCOMPARE(w->Command3->isEnabled(), row.enabled);
+        act(*w);
+        QCOMPARE(w->previewRuns() - runsBefore, runs);
+        QCOMPARE(w->Command3->isEnabled(), enabled);
         const QString after = preview();
         w->Command2->click(); // what the new settings give
-        QCOMPARE(after, row.runs ? preview() : before);
+        QCOMPARE(after, runs ? preview() : before);
     }
 
     // Names typed with keys reach the preview, not the lines of the last one. A
@@ -158,11 +161,7 @@ private slots:
     // "Générer" (g) runs every check, each with its box, in order; a refusal keeps the editor.
     // An option button (its index) refuses only more than a million names or too large numbers.
     void generator_data() {
-        QTest::addColumn<QString>("gestures");
-        QTest::addColumn<QStringList>("fields"); // start, step, count
-        QTest::addColumn<bool>("cancel");        // the answer to a confirmation
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QString>("editor"); // then whether start and step are enabled
+        QTest::addColumn<Generation>("row");
         // clang-format off
         const QString info = "Information [OK]\nATTENTION ! ",
             start = info + "Valeur de départ incorrecte, doit être supérieure ou égale à 0.",
@@ -175,24 +174,21 @@ private slots:
                    ". Un trop grand nombre peut ralentir le traitement, voire bloquer le système. Etes-vous sûr de vouloir continuer ?";
         };
         using L = QStringList;
-        QTest::newRow("1000 without a question") << "g" << L{"1", "1", "1000"} << false << L{} << lines(1, 1000) + "|1";
-        QTest::newRow("1001, OK") << "g" << L{"1", "1", " 1001 "} << false << L{asked(" 1001 ")} << lines(1, 1001) + "|1";
-        QTest::newRow("1001, Cancel") << "g" << L{"1", "1", "1001"} << true << L{asked("1001")} << "avant|1";
-        QTest::newRow("Cancel, start 0 and step 0: two boxes") << "g" << L{"0", "0", "2000"} << true << L{asked("2000"), step} << "avant|1";
-        QTest::newRow("start -1, count empty") << "g" << L{"-1", "1", ""} << false << L{start, count} << "avant|1";
-        QTest::newRow("more than a million: refused, no question") << "g" << L{"1", "1", "1000001"} << false << L{many} << "avant|1";
-        QTest::newRow("ranges, no checks") << "1" << L{"-3", "0", "5000"} << false << L{} << L(5000, "-3--4").join("\r\n") + "|1";
-        QTest::newRow("sequence, no count: an empty list") << "0" << L{"1", "1", ""} << false << L{} << "|1";
-        QTest::newRow("random, more than a million; the start checked by g") << "2g" << L{"-1", "1", "2e6"} << false << L{many, many, start} << "avant|0";
-        QTest::newRow("ranges past the largest number") << "1" << L{"-1e308", "-1e308", "2"} << false << L{large} << "avant|1";
+        QTest::newRow("1000 without a question") << Generation{"g", L{"1", "1", "1000"}, false, L{}, lines(1, 1000) + "|1"};
+        QTest::newRow("1001, OK") << Generation{"g", L{"1", "1", " 1001 "}, false, L{asked(" 1001 ")}, lines(1, 1001) + "|1"};
+        QTest::newRow("1001, Cancel") << Generation{"g", L{"1", "1", "1001"}, true, L{asked("1001")}, "avant|1"};
+        QTest::newRow("Cancel, start 0 and step 0: two boxes") << Generation{"g", L{"0", "0", "2000"}, true, L{asked("2000"), step}, "avant|1"};
+        QTest::newRow("start -1, count empty") << Generation{"g", L{"-1", "1", ""}, false, L{start, count}, "avant|1"};
+        QTest::newRow("more than a million: refused, no question") << Generation{"g", L{"1", "1", "1000001"}, false, L{many}, "avant|1"};
+        QTest::newRow("ranges, no checks") << Generation{"1", L{"-3", "0", "5000"}, false, L{}, L(5000, "-3--4").join("\r\n") + "|1"};
+        QTest::newRow("sequence, no count: an empty list") << Generation{"0", L{"1", "1", ""}, false, L{}, "|1"};
+        QTest::newRow("random, more than a million; the start checked by g") << Generation{"2g", L{"-1", "1", "2e6"}, false, L{many, many, start}, "avant|0"};
+        QTest::newRow("ranges past the largest number") << Generation{"1", L{"-1e308", "-1e308", "2"}, false, L{large}, "avant|1"};
         // clang-format on
     }
     void generator() {
-        QFETCH(QString, gestures);
-        QFETCH(QStringList, fields);
-        QFETCH(bool, cancel);
-        QFETCH(QStringList, shown);
-        QFETCH(QString, editor);
+        QFETCH(Generation, row);
+        auto [gestures, fields, cancel, shown, editor] = row;
         w->livepreview->setValue(0); // some lists hold duplicates
         for (auto [box, text] : {std::pair{w->Text2, fields[0]}, {w->Text4, fields[1]}, {w->Text3, fields[2]}}) {
             const QSignalBlocker quiet(box);
@@ -227,33 +223,26 @@ private slots:
     // A preset picked or one plain file dropped replaces the text; else a box says why (the
     // system's reason after a final line break). Dropped text goes in as text.
     void load_data() {
-        QTest::addColumn<QStringList>("dropped"); // in the harness's tree, URLs, or "text:…"
-        QTest::addColumn<QByteArray>("bytes");    // program/presets/liste.txt; none: deleted
-        QTest::addColumn<QString>("editor");
-        QTest::addColumn<QString>("box"); // <x>: the first dropped path
+        QTest::addColumn<Load>("row");
         const QByteArray list("\r\nR\xE9union\nNo\xEBl\r\n");
         using L = QStringList;
         // clang-format off
         const QString preset = "Presets [warning, OK]\nImpossible de charger le preset « liste.txt » :\r\n",
             notPlain = "Editeur [warning, OK]\nImpossible de charger le fichier « <x> » :\r\nce n'est pas un fichier ordinaire.";
-        QTest::newRow("preset") << L{} << list << "Réunion\r\nNoël" << "";
-        QTest::newRow("dropped") << L{"program/presets/liste.txt"} << list << "Réunion\r\nNoël" << "";
-        QTest::newRow("preset, a NUL past the first 64 KiB") << L{} << QByteArray(1 << 16, 'a') + '\0' << "avant" << preset;
-        QTest::newRow("preset, deleted once listed") << L{} << QByteArray() << "avant" << preset;
-        QTest::newRow("two files") << L{"work/a.txt", "work/a.txt"} << list << "avant"
-            << "Editeur [warning, OK]\nUn seul fichier à la fois peut être déposé dans l'éditeur : 2 éléments ont été déposés.";
-        QTest::newRow("a link") << L{"https://exemple.org/liste.txt"} << list << "avant"
-            << "Editeur [warning, OK]\nSeul un fichier de cet ordinateur peut être chargé dans l'éditeur ; « https://exemple.org/liste.txt » n'en est pas un.";
-        QTest::newRow("a folder") << L{"work/b"} << list << "avant" << notPlain;
-        QTest::newRow("a named pipe") << L{"work/tube.txt"} << list << "avant" << notPlain;
-        QTest::newRow("text") << L{"text:Projet\nArchives"} << list << "avantProjet\r\nArchives" << "";
+        QTest::newRow("preset") << Load{L{}, list, "Réunion\r\nNoël", ""};
+        QTest::newRow("dropped") << Load{L{"program/presets/liste.txt"}, list, "Réunion\r\nNoël", ""};
+        QTest::newRow("preset, a NUL past the first 64 KiB") << Load{L{}, QByteArray(1 << 16, 'a') + '\0', "avant", preset};
+        QTest::newRow("preset, deleted once listed") << Load{L{}, QByteArray(), "avant", preset};
+        QTest::newRow("two files") << Load{L{"work/a.txt", "work/a.txt"}, list, "avant", "Editeur [warning, OK]\nUn seul fichier à la fois peut être déposé dans l'éditeur : 2 éléments ont été déposés."};
+        QTest::newRow("a link") << Load{L{"https://exemple.org/liste.txt"}, list, "avant", "Editeur [warning, OK]\nSeul un fichier de cet ordinateur peut être chargé dans l'éditeur ; « https://exemple.org/liste.txt » n'en est pas un."};
+        QTest::newRow("a folder") << Load{L{"work/b"}, list, "avant", notPlain};
+        QTest::newRow("a named pipe") << Load{L{"work/tube.txt"}, list, "avant", notPlain};
+        QTest::newRow("text") << Load{L{"text:Projet\nArchives"}, list, "avantProjet\r\nArchives", ""};
         // clang-format on
     }
     void load() {
-        QFETCH(QStringList, dropped);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, editor);
-        QFETCH(QString, box);
+        QFETCH(Load, row);
+        auto [dropped, bytes, editor, box] = row;
         const QString file = "program/presets/liste.txt";
         h->writeFile(file, bytes);
         w->Command7->click(); // the new file shows up

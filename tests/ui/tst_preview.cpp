@@ -10,6 +10,13 @@
 
 using namespace ramulo;
 using namespace ramulo::test;
+// A tree, the text, each box's lines, what is then made under the destination.
+using RealFiles = std::tuple<bool, QString, QStringList, QStringList>;
+Q_DECLARE_METATYPE(RealFiles)
+// Drive d picked, or a command once <p> is deleted; its current folder or the one deleted; opened;
+// box (<p>: that path, <s>: the start, <o>: opened).
+using Destination = std::tuple<QString, QString, QString, QString>;
+Q_DECLARE_METATYPE(Destination)
 
 namespace {
 // The lines each box lists, "|" between them (the reports table has the headings).
@@ -31,27 +38,20 @@ private slots:
     // A drive picked opens its current folder, previewed. A destination deleted gives way,
     // before a preview or a creation, to the nearest folder above it; the box says why.
     void destination_data() {
-        QTest::addColumn<QString>("gesture"); // drive d picked, or a command once <p> is deleted
-        QTest::addColumn<QString>("path");    // drive d's current folder, or the folder deleted
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QString>("box"); // <p>: path, <s>: the start, <o>: opened
+        QTest::addColumn<Destination>("row");
         const QString gone = "Le dossier de destination <s> n'est plus accessible :\r\n<nf>\r\n"
                              "Nouvelle destination : <o>";
         // clang-format off
-        QTest::newRow("drive: its current folder") << "drive" << "d/cible" << "d/cible" << "";
-        QTest::newRow("drive not ready") << "drive" << "d" << "c/a/b"
-            << "Le disque <p> n'est pas prêt :\r\nAucun support dans le lecteur.";
-        QTest::newRow("drive: its current folder is a file") << "drive" << "d/notes.txt" << "c/a/b"
-            << "Impossible d'ouvrir le dossier <p> :\r\n<nd>";
-        QTest::newRow("deleted, then previewed") << "preview" << "c/a/b" << "c/a" << gone;
-        QTest::newRow("deleted with its parent, then created") << "create" << "c/a" << "c" << gone;
+        QTest::newRow("drive: its current folder") << Destination{"drive", "d/cible", "d/cible", ""};
+        QTest::newRow("drive not ready") << Destination{"drive", "d", "c/a/b", "Le disque <p> n'est pas prêt :\r\nAucun support dans le lecteur."};
+        QTest::newRow("drive: its current folder is a file") << Destination{"drive", "d/notes.txt", "c/a/b", "Impossible d'ouvrir le dossier <p> :\r\n<nd>"};
+        QTest::newRow("deleted, then previewed") << Destination{"preview", "c/a/b", "c/a", gone};
+        QTest::newRow("deleted with its parent, then created") << Destination{"create", "c/a", "c", gone};
         // clang-format on
     }
     void destination() {
-        QFETCH(QString, gesture);
-        QFETCH(QString, path);
-        QFETCH(QString, opened);
-        QFETCH(QString, box);
+        QFETCH(Destination, row);
+        auto [gesture, path, opened, box] = row;
         PreviewedWindow h;
         h.drives->drives = {h.makeFolder("c"), h.makeFolder("d")};
         const QString start = h.drives->working = h.makeFolder("c/a/b");
@@ -164,10 +164,7 @@ private slots:
 
     // The shipped file system: enough names for one read of the folder and for threads.
     void realFiles_data() {
-        QTest::addColumn<bool>("tree");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("shown"); // the lines of each box
-        QTest::addColumn<QStringList>("made");  // under the destination, after the creation
+        QTest::addColumn<RealFiles>("row");
         QStringList flat, lot{"lot"};
         for (int i = 0; i < int(kManyNames); ++i) {
             flat << QString::number(i);
@@ -178,19 +175,17 @@ private slots:
         respelt << "- Caf\u00e9 > Caf\u00e9 (un dossier de même nom, écrit autrement, existe déjà)";
 #endif
         QTest::newRow("existing folders, a respelt name")
-            << false << "Client A\r\nCaf\u00e9\r\n" + flat.join("\r\n") + "\r\n7"
-            << QStringList{"- 7", "- Client A > Client A"} + respelt << QStringList{"Cafe\u0301", "Client A"};
+            << RealFiles{false, "Client A\r\nCaf\u00e9\r\n" + flat.join("\r\n") + "\r\n7",
+                         QStringList{"- 7", "- Client A > Client A"} + respelt, QStringList{"Cafe\u0301", "Client A"}};
         QTest::newRow("a tree, an existing folder last")
-            << true << lot.join("\r\n") + "\r\nClient A" << QStringList{"- Client A > Client A"} << QStringList{};
+            << RealFiles{true, lot.join("\r\n") + "\r\nClient A", QStringList{"- Client A > Client A"}, QStringList{}};
         QTest::newRow("a tree with an existing upper level, created")
-            << true << "Client A\t2025\r\n\tDevis\r\n" + lot.join("\r\n") << QStringList{}
-            << QStringList{"Cafe\u0301", "Client A", "Client A/2025", "Client A/Devis", "lot"};
+            << RealFiles{true, "Client A\t2025\r\n\tDevis\r\n" + lot.join("\r\n"), QStringList{},
+                         QStringList{"Cafe\u0301", "Client A", "Client A/2025", "Client A/Devis", "lot"}};
     }
     void realFiles() {
-        QFETCH(bool, tree);
-        QFETCH(QString, text);
-        QFETCH(QStringList, shown);
-        QFETCH(QStringList, made);
+        QFETCH(RealFiles, row);
+        auto [tree, text, shown, made] = row;
         PreviewedWindow h;
         h.realFiles = true;
         const QString destination = h.makeFolder("dest");
