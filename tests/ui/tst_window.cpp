@@ -149,15 +149,12 @@ private slots:
         }
     }
 
-    // The focus chain as designed; Tab skips disabled controls, the hidden page and the
-    // option buttons not selected.
+    // Tab goes round the controls in the designed order, past disabled controls, the hidden
+    // page and the option buttons not selected.
     void keyboardAndScreenReaders() {
         showWindow();
-        QStringList chain{"Command1"};
-        for (QWidget* c = m_w->Command1; (c = c->nextInFocusChain()) != m_w->Command1;)
-            if (kTabOrder.contains(c->objectName()))
-                chain << c->objectName();
-        QCOMPARE(chain, kTabOrder);
+        m_w->prefcheck->setValue(1); // the affix boxes take their turn
+        m_w->suffcheck->setValue(1);
         for (int tab : {0, 1}) {
             m_w->autotab->setCurrentIndex(tab);
             QStringList ring, walked;
