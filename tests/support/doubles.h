@@ -77,10 +77,8 @@ public:
         return {};
     }
     QString currentFolder(const QString& drive) override { return current.value(drive, drive); }
-    std::optional<QString> notReady(const QString& drive) override {
-        if (unready.contains(drive))
-            return unready.value(drive);
-        return std::nullopt;
+    std::optional<QString> notReady(const QString& d) override {
+        return unready.contains(d) ? std::optional(unready[d]) : std::nullopt;
     }
     QString workingFolder() override { return working; }
     QString homeFolder() override { return home; }
@@ -89,9 +87,9 @@ public:
 class FakeProgram : public RealProgramInfo {
 public:
     QString folder;
-    QString user; // the user's own presets, in an installed copy
+    std::optional<QString> user = QString(); // the user's own presets; none: the real rule
     QString programFolder() override { return folder; }
-    QString userPresets() override { return user; }
+    QString userPresets() override { return user ? *user : RealProgramInfo::userPresets(); }
 };
 
 // A temporary folder tree and doubles over it: the current folder is <root>/work, the

@@ -275,10 +275,8 @@ private slots:
         // Only a root keeps its final separator once displayed.
         QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
                  QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
-        struct Copy : RealProgramInfo {
-            QString folder;
-            QString programFolder() override { return folder; }
-        } copy;
+        FakeProgram copy, portable;
+        copy.user = portable.user = std::nullopt; // the real rule
 #ifdef Q_OS_WIN
         // The drives as the drive list shows them, each one's current folder on it; Wine maps
         // Q: to a folder that does not exist, as an empty card reader: not ready, and why.
@@ -300,7 +298,6 @@ private slots:
         QSettings key("HKEY_CURRENT_USER\\Software\\Ramulo\\Ramulo", QSettings::NativeFormat);
         key.setValue("Default", "C:\\Program Files\\Ramulo");
         key.sync();
-        Copy portable;
         copy.folder = "C:\\PROGRAM FILES\\Ramulo"; // the installed one
         portable.folder = "D:\\Outils\\Ramulo";
         const QString own = copy.userPresets(), none = portable.userPresets();

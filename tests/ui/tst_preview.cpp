@@ -10,6 +10,9 @@
 
 using namespace ramulo;
 using namespace ramulo::test;
+// The text, the folders made in this order (the prefix typed last), the box (<d>: the destination, <r>: the reason).
+using Creation = std::tuple<QString, QStringList, QString>;
+Q_DECLARE_METATYPE(Creation)
 // A tree, the text, each box's lines, what is then made under the destination.
 using RealFiles = std::tuple<bool, QString, QStringList, QStringList>;
 Q_DECLARE_METATYPE(RealFiles)
@@ -115,23 +118,18 @@ private slots:
     // One folder per non-empty name, in order, with the settings of the click (a prefix
     // typed after the preview); a failure stops the run. The folder list shows what was made.
     void creates_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("made"); // in this order, the prefix typed last
-        QTest::addColumn<QString>("box");      // <d>: the destination, <r>: the system's reason
+        QTest::addColumn<Creation>("row");
         // clang-format off
-        QTest::newRow("editor order, blank lines left out") << "zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n"
-            << QStringList{"neuf_zeta", "neuf_alpha", "neuf_Mu"}
-            << "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n3 dossier(s) créé(s) avec succès !";
-        QTest::newRow("stops at a file of that name") << "un\r\ndeux\r\n\r\ntrois\r\nquatre"
-            << QStringList{"neuf_un", "neuf_deux", "neuf_trois"}
-            << "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\nATTENTION ! Le dossier de la ligne « trois » n'a pas pu être créé :\r\n"
-               "<d>neuf_trois\r\nRaison : <r>\r\n2 dossier(s) créé(s) avant cette ligne ; les lignes suivantes n'ont pas été traitées.";
+        QTest::newRow("editor order, blank lines left out") << Creation{"zeta\r\n\r\nalpha\r\n\r\n\r\nMu\r\n",
+            {"neuf_zeta", "neuf_alpha", "neuf_Mu"}, "CREATION DE DOSSIERS EFFECTUEE [information, OK]\n3 dossier(s) créé(s) avec succès !"};
+        QTest::newRow("stops at a file of that name") << Creation{"un\r\ndeux\r\n\r\ntrois\r\nquatre", {"neuf_un", "neuf_deux", "neuf_trois"},
+            "CREATION DE DOSSIERS INTERROMPUE [warning, OK]\nATTENTION ! Le dossier de la ligne « trois » n'a pas pu être créé :\r\n"
+            "<d>neuf_trois\r\nRaison : <r>\r\n2 dossier(s) créé(s) avant cette ligne ; les lignes suivantes n'ont pas été traitées."};
         // clang-format on
     }
     void creates() {
-        QFETCH(QString, text);
-        QFETCH(QStringList, made);
-        QFETCH(QString, box);
+        QFETCH(Creation, row);
+        auto [text, made, box] = row;
         PreviewedWindow h;
         const QString destination = h.makeFolder("dest") + QDir::separator();
         const bool stops = box.contains("<d>");
