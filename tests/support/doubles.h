@@ -87,9 +87,10 @@ public:
 class FakeProgram : public RealProgramInfo {
 public:
     QString folder;
-    std::optional<QString> user = QString(); // the user's own presets; none: the real rule
+    QString user;          // the user's own presets, in an installed copy
+    bool realRule = false; // the user's presets found as the program finds them, not in user
     QString programFolder() override { return folder; }
-    QString userPresets() override { return user ? *user : RealProgramInfo::userPresets(); }
+    QString userPresets() override { return realRule ? RealProgramInfo::userPresets() : user; }
 };
 
 // A temporary folder tree and doubles over it: the current folder is <root>/work, the

@@ -285,7 +285,7 @@ private slots:
         }
         QCOMPARE(loaded, QStringList({"Jours.txt livrés", "Mois.txt miens", "Perso.txt miens"}));
         h->program->folder = h->path("program"); // a portable copy: its Mois.txt alone
-        h->program->user = "";
+        h->program->user.clear();
         QCOMPARE(Form1(h->services()).File1->count(), 1);
         QVERIFY(h->messages->boxes.isEmpty());
     }

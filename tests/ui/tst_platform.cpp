@@ -276,7 +276,7 @@ private slots:
         QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
                  QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
         FakeProgram copy, portable;
-        copy.user = portable.user = std::nullopt; // the real rule
+        copy.realRule = portable.realRule = true;
 #ifdef Q_OS_WIN
         // The drives as the drive list shows them, each one's current folder on it; Wine maps
         // Q: to a folder that does not exist, as an empty card reader: not ready, and why.
