@@ -87,8 +87,8 @@ private slots:
         // A file cut in the middle of a UTF-8 sequence is no UTF-8: its last letter is Windows-1252.
         row("cut short: Windows-1252", "Caf\xE9", "Café");
         row("a NUL is no text", QByteArray("a\0b\r\n", 5), "- ce n'est pas un fichier texte.");
-        row("UTF-16, an odd byte last", QByteArray::fromHex("fffe 6100 62"),
-            "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.");
+        for (const char* cut : {"fffe 6100 62", "fffe 6100 3dd8"}) // UTF-16 cut: an odd byte, half a pair last
+            row(cut, QByteArray::fromHex(cut), "- le fichier UTF-16 est coupé : son dernier caractère est incomplet.");
         row("UTF-16 little-endian, a pair last (DCD8 swapped is high)", QByteArray::fromHex("fffe 3dd8 d8dc"),
             QString::fromUtf16(u"\U0001F4D8"));
     }
