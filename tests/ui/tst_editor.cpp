@@ -8,16 +8,16 @@
 
 using namespace ramulo;
 using namespace ramulo::test;
-// Dropped (paths, URLs or "text:…"), the preset's bytes (none: deleted), editor, box (<x>: dropped).
-using Load = std::tuple<QStringList, QByteArray, QString, QString>;
-Q_DECLARE_METATYPE(Load)
-// Gestures, start step count, Cancel answered, the boxes, the editor | start enabled.
-using Generation = std::tuple<QString, QStringList, bool, QStringList, QString>;
-Q_DECLARE_METATYPE(Generation)
-
 // A gesture, automatic preview before it, the previews it runs, the create command after.
 using Gesture = std::tuple<std::function<void(Form1&)>, int, int, bool>;
 Q_DECLARE_METATYPE(Gesture)
+// Gestures, start step count, Cancel answered, the boxes, the editor | start enabled.
+using Generation = std::tuple<QString, QStringList, bool, QStringList, QString>;
+Q_DECLARE_METATYPE(Generation)
+// Dropped (paths, URLs or "text:…"), the preset's bytes (none: deleted), editor, box (<x>: dropped).
+using Load = std::tuple<QStringList, QByteArray, QString, QString>;
+Q_DECLARE_METATYPE(Load)
+using L = QStringList;
 
 namespace {
 // Drops on the editor as a file manager does, offering a copy or a move.
@@ -173,7 +173,6 @@ private slots:
             return "Confirmation demandée [OK, Cancel]\nATTENTION ! Vous avez tapé " + typed +
                    ". Un trop grand nombre peut ralentir le traitement, voire bloquer le système. Etes-vous sûr de vouloir continuer ?";
         };
-        using L = QStringList;
         QTest::newRow("1000 without a question") << Generation{"g", L{"1", "1", "1000"}, false, L{}, lines(1, 1000) + "|1"};
         QTest::newRow("1001, OK") << Generation{"g", L{"1", "1", " 1001 "}, false, L{asked(" 1001 ")}, lines(1, 1001) + "|1"};
         QTest::newRow("1001, Cancel") << Generation{"g", L{"1", "1", "1001"}, true, L{asked("1001")}, "avant|1"};
@@ -225,7 +224,6 @@ private slots:
     void load_data() {
         QTest::addColumn<Load>("row");
         const QByteArray list("\r\nR\xE9union\nNo\xEBl\r\n");
-        using L = QStringList;
         // clang-format off
         const QString preset = "Presets [warning, OK]\nImpossible de charger le preset « liste.txt » :\r\n",
             notPlain = "Editeur [warning, OK]\nImpossible de charger le fichier « <x> » :\r\nce n'est pas un fichier ordinaire.";

@@ -167,7 +167,7 @@ private slots:
         for (const auto& [to, link] :
              {std::pair{"Réunions 2007", "vers dossier"}, {"fichier", "vers fichier"}, {"absent", "lien"}})
             QVERIFY(QFile::link(tmp.filePath(to), tmp.filePath(link)));
-        QVERIFY(test::makePipe(tmp.filePath("tube")));
+        QVERIFY(makePipe(tmp.filePath("tube")));
         using E = Entry;
         // clang-format off
         const std::pair<QString, Entry> held[] = {
@@ -275,8 +275,8 @@ private slots:
         // Only a root keeps its final separator once displayed.
         QCOMPARE(displayPath(QDir::tempPath() + "/./a/../"),
                  QDir::toNativeSeparators(QDir::cleanPath(QDir::tempPath())));
-        FakeProgram copy, portable;
-        copy.realRule = portable.realRule = true;
+        FakeProgram copy; // the user's presets found as the program finds them
+        copy.realRule = true;
 #ifdef Q_OS_WIN
         // The drives as the drive list shows them, each one's current folder on it; Wine maps
         // Q: to a folder that does not exist, as an empty card reader: not ready, and why.
@@ -298,9 +298,10 @@ private slots:
         QSettings key("HKEY_CURRENT_USER\\Software\\Ramulo\\Ramulo", QSettings::NativeFormat);
         key.setValue("Default", "C:\\Program Files\\Ramulo");
         key.sync();
+        copy.folder = "D:\\Outils\\Ramulo"; // a portable copy
+        const QString none = copy.userPresets();
         copy.folder = "C:\\PROGRAM FILES\\Ramulo"; // the installed one
-        portable.folder = "D:\\Outils\\Ramulo";
-        const QString own = copy.userPresets(), none = portable.userPresets();
+        const QString own = copy.userPresets();
         key.remove("");
         key.sync();
         qputenv("APPDATA", appData);

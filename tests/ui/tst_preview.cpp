@@ -10,16 +10,16 @@
 
 using namespace ramulo;
 using namespace ramulo::test;
-// The text, the folders made in this order (the prefix typed last), the box (<d>: the destination, <r>: the reason).
+// Drive d picked, or a command once <p> is deleted; its current folder or the one deleted; opened;
+// box (<p>: that path, <s>: the start, <o>: opened).
+using Destination = std::tuple<QString, QString, QString, QString>;
+Q_DECLARE_METATYPE(Destination)
+// The text, the folders made in order (the prefix typed last), the box (<d>: destination, <r>: reason).
 using Creation = std::tuple<QString, QStringList, QString>;
 Q_DECLARE_METATYPE(Creation)
 // A tree, the text, each box's lines, what is then made under the destination.
 using RealFiles = std::tuple<bool, QString, QStringList, QStringList>;
 Q_DECLARE_METATYPE(RealFiles)
-// Drive d picked, or a command once <p> is deleted; its current folder or the one deleted; opened;
-// box (<p>: that path, <s>: the start, <o>: opened).
-using Destination = std::tuple<QString, QString, QString, QString>;
-Q_DECLARE_METATYPE(Destination)
 
 namespace {
 // The lines each box lists, "|" between them (the reports table has the headings).
